@@ -1,8 +1,33 @@
-# kalvio_add_test(<name> LABEL <label> SOURCES <files...> LIBRARIES <targets...>)
+# kalvio_add_test(<name> LABEL <label> [NULL_SINK] SOURCES <files...> LIBRARIES <targets...>
+#                 [PROPERTIES <test properties...>])
 # One GoogleTest executable whose test cases ctest lists one by one under <label>.
+# NULL_SINK: the cases run against a private PulseAudio server with a null sink, started before
+# them and stopped after them by ctest fixtures; XDG_RUNTIME_DIR points them at it.
+set(KALVIO_NULL_SINK_RUNTIME ${CMAKE_BINARY_DIR}/null-sink-runtime)
+
+function(kalvio_null_sink_fixture)
+  get_property(defined GLOBAL PROPERTY kalvio_null_sink_defined)
+  if(defined)
+    return()
+  endif()
+  set_property(GLOBAL PROPERTY kalvio_null_sink_defined TRUE)
+  set(script ${PROJECT_SOURCE_DIR}/scripts/lib/null-sink)
+  add_test(NAME null_sink_start COMMAND ${script} start ${KALVIO_NULL_SINK_RUNTIME})
+  add_test(NAME null_sink_stop COMMAND ${script} stop ${KALVIO_NULL_SINK_RUNTIME})
+  set_tests_properties(null_sink_start PROPERTIES FIXTURES_SETUP null_sink LABELS fixture)
+  set_tests_properties(null_sink_stop PROPERTIES FIXTURES_CLEANUP null_sink LABELS fixture)
+endfunction()
+
 function(kalvio_add_test name)
-  cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "NULL_SINK" "LABEL" "SOURCES;LIBRARIES;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gmock GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS ${ARG_LABEL})
+  set(properties LABELS ${ARG_LABEL} ${ARG_PROPERTIES})
+  if(ARG_NULL_SINK)
+    kalvio_null_sink_fixture()
+    # Tests sharing one sound server must not run at the same time.
+    list(APPEND properties FIXTURES_REQUIRED null_sink RESOURCE_LOCK sound_server
+         ENVIRONMENT XDG_RUNTIME_DIR=${KALVIO_NULL_SINK_RUNTIME})
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${properties})
 endfunction()
