@@ -46,6 +46,17 @@ mm::MCIERROR RecordingMciApi::ResultFor(mm::UINT command) {
   return sticky == FResults.end() ? 0 : sticky->second;
 }
 
+mm::DWORD_PTR RecordingMciApi::ReturnFor(mm::UINT command, mm::DWORD item) {
+  auto& queued = FQueuedReturns[{command, item}];
+  if (!queued.empty()) {
+    const mm::DWORD_PTR value = queued.front();
+    queued.pop_front();
+    return value;
+  }
+  const auto sticky = FReturns.find({command, item});
+  return sticky == FReturns.end() ? 0 : sticky->second;
+}
+
 mm::MCIERROR RecordingMciApi::mciSendCommandW(mm::MCIDEVICEID IDDevice, mm::UINT uMsg,
                                               mm::DWORD_PTR fdwCommand, mm::DWORD_PTR dwParam) {
   MciCall call{.device = IDDevice, .command = uMsg, .flags = fdwCommand};
@@ -77,15 +88,13 @@ mm::MCIERROR RecordingMciApi::mciSendCommandW(mm::MCIDEVICEID IDDevice, mm::UINT
       auto& status = RecordAt<mm::MCI_STATUS_PARMS>(dwParam);
       call.item = status.dwItem;
       call.track = status.dwTrack;
-      const auto value = FReturns.find({uMsg, status.dwItem});
-      status.dwReturn = value == FReturns.end() ? 0 : value->second;
+      status.dwReturn = ReturnFor(uMsg, status.dwItem);
       break;
     }
     case mm::MCI_GETDEVCAPS: {
       auto& caps = RecordAt<mm::MCI_GETDEVCAPS_PARMS>(dwParam);
       call.item = caps.dwItem;
-      const auto value = FReturns.find({uMsg, caps.dwItem});
-      caps.dwReturn = static_cast<mm::DWORD>(value == FReturns.end() ? 0 : value->second);
+      caps.dwReturn = static_cast<mm::DWORD>(ReturnFor(uMsg, caps.dwItem));
       break;
     }
     case mm::MCI_SET:

@@ -47,6 +47,10 @@ class RecordingMciApi : public mm::MciApi {
   void SetReturn(mm::UINT command, mm::DWORD item, mm::DWORD_PTR value) {
     FReturns[{command, item}] = value;
   }
+  // The next such query answers `value`, ahead of SetReturn; queued values are used in order.
+  void QueueReturn(mm::UINT command, mm::DWORD item, mm::DWORD_PTR value) {
+    FQueuedReturns[{command, item}].push_back(value);
+  }
   void SetWhereRect(mm::RECT rect) { FWhereRect = rect; }
   void SetErrorText(mm::MCIERROR code, std::u16string text) { FErrorTexts[code] = std::move(text); }
   // Device ID the next successful MCI_OPEN returns; later opens count up from it.
@@ -66,12 +70,14 @@ class RecordingMciApi : public mm::MciApi {
 
  private:
   mm::MCIERROR ResultFor(mm::UINT command);
+  mm::DWORD_PTR ReturnFor(mm::UINT command, mm::DWORD item);
 
   std::vector<MciCall> FCalls;
   std::vector<std::pair<mm::MCIERROR, mm::UINT>> FErrorStringRequests;
   std::map<mm::UINT, mm::MCIERROR> FResults;
   std::map<mm::UINT, std::deque<mm::MCIERROR>> FQueuedResults;
   std::map<std::pair<mm::UINT, mm::DWORD>, mm::DWORD_PTR> FReturns;
+  std::map<std::pair<mm::UINT, mm::DWORD>, std::deque<mm::DWORD_PTR>> FQueuedReturns;
   std::map<mm::MCIERROR, std::u16string> FErrorTexts;
   mm::RECT FWhereRect{};
   mm::MCIDEVICEID FNextDeviceId = 1;
