@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "MixerDevices.h"
+#include "OpenMixer.h"
+#include "multimedia/mixerapi.h"
+
+namespace mm::alsa {
+
+// The mixer functions over ALSA's simple mixer, with the records, flags and result codes of the
+// Windows mixer. Device numbers refer to the list that the last mixerGetNumDevs found. Handles are
+// never reused, so a closed one stays invalid. Safe to call from any thread.
+class AlsaMixerApi final : public MixerApi {
+ public:
+  UINT mixerGetNumDevs() override;
+  MMRESULT mixerGetDevCapsW(UINT_PTR uMxId, MIXERCAPSW* pmxcaps, UINT cbmxcaps) override;
+  MMRESULT mixerOpen(HMIXER* phmx, UINT uMxId, DWORD_PTR dwCallback, DWORD_PTR dwInstance,
+                     DWORD fdwOpen) override;
+  MMRESULT mixerClose(HMIXER hmx) override;
+  MMRESULT mixerGetLineInfoW(HMIXEROBJ hmxobj, MIXERLINEW* pmxl, DWORD fdwInfo) override;
+  MMRESULT mixerGetLineControlsW(HMIXEROBJ hmxobj, MIXERLINECONTROLSW* pmxlc,
+                                 DWORD fdwControls) override;
+  MMRESULT mixerGetControlDetailsW(HMIXEROBJ hmxobj, MIXERCONTROLDETAILS* pmxcd,
+                                   DWORD fdwDetails) override;
+  MMRESULT mixerSetControlDetails(HMIXEROBJ hmxobj, MIXERCONTROLDETAILS* pmxcd,
+                                  DWORD fdwDetails) override;
+
+ private:
+  // Callers hold FLock.
+  // The open device that an HMIXER or a device number (MIXER_OBJECTF_MIXER) names; a number opens
+  // the device for this one call.
+  struct Target {
+    OpenMixer* mixer = nullptr;
+    std::unique_ptr<OpenMixer> temporary;
+    MMRESULT result = MMSYSERR_NOERROR;
+  };
+  Target Resolve(HMIXEROBJ object, DWORD flags);
+  const std::vector<MixerDevice>& Devices();
+  OpenMixer* Find(HMIXER handle) const;
+  MMRESULT TransferDetails(HMIXEROBJ object, MIXERCONTROLDETAILS* details, DWORD flags, bool write);
+
+  std::mutex FLock;
+  bool FScanned = false;
+  std::vector<MixerDevice> FDevices;
+  std::map<std::uintptr_t, std::unique_ptr<OpenMixer>> FOpen;
+  std::uintptr_t FLastHandle = 0x4D580000;  // clear of device numbers
+};
+
+}  // namespace mm::alsa
