@@ -1,0 +1,40 @@
+#pragma once
+
+// The Media Control Interface on Linux: one device type, the MIDI sequencer, which opens
+// Standard MIDI Files (".mid", ".midi", ".rmi") and plays them through FluidSynth. Commands are
+// meant for one thread, the UI thread, as the toolkit delivers notifications there.
+
+#include <map>
+#include <memory>
+
+#include "multimedia/linux/sequencer/SequencerDevice.h"
+#include "multimedia/linux/sequencer/Synthesizer.h"
+#include "multimedia/mci.h"
+
+namespace sequencer {
+
+class SequencerMciApi : public mm::MciApi {
+ public:
+  // The synthesiser is made at the first successful open, with this output, and kept.
+  explicit SequencerMciApi(AudioOutput output = AudioOutput::kDevice);
+  ~SequencerMciApi() override;
+
+  mm::MCIERROR mciSendCommandW(mm::MCIDEVICEID IDDevice, mm::UINT uMsg, mm::DWORD_PTR fdwCommand,
+                               mm::DWORD_PTR dwParam) override;
+  mm::BOOL mciGetErrorStringW(mm::MCIERROR fdwError, mm::LPWSTR pszText, mm::UINT cchText) override;
+
+  // The synthesiser once a device has been opened; for rendering kOffline output.
+  Synthesizer* SynthesizerInUse() const { return FSynthesizer.get(); }
+
+ private:
+  mm::MCIERROR Open(mm::DWORD flags, mm::MCI_OPEN_PARMSW& parms);
+  mm::MCIERROR Command(SequencerDevice& device, mm::UINT command, mm::DWORD flags,
+                       mm::DWORD_PTR record);
+
+  const AudioOutput FOutput;
+  std::unique_ptr<Synthesizer> FSynthesizer;  // outlives every device
+  std::map<mm::MCIDEVICEID, std::unique_ptr<SequencerDevice>> FDevices;
+  mm::MCIDEVICEID FLastId = 0;
+};
+
+}  // namespace sequencer

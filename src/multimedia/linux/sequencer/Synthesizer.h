@@ -1,0 +1,106 @@
+#pragma once
+
+// One FluidSynth synthesiser with its sequencer: plays one song at a time, timed on the
+// synthesiser's own sample clock, so timing never depends on when a thread wakes up.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <vector>
+
+#include "multimedia/linux/sequencer/Song.h"
+#include "multimedia/mci.h"
+
+struct _fluid_hashtable_t;
+struct _fluid_synth_t;
+struct _fluid_sequencer_t;
+struct _fluid_audio_driver_t;
+struct _fluid_event_t;
+
+namespace sequencer {
+
+constexpr const char* kSoundFontPath = "/usr/share/sounds/sf2/default-GM.sf2";
+
+enum class AudioOutput {
+  kDevice,   // the desktop's sound: PulseAudio (or PipeWire), then ALSA
+  kOffline,  // nothing plays by itself: Render() pulls the sound (tests, benchmarks)
+};
+
+class Synthesizer {
+ public:
+  // nullptr and `error` set when the soundfont or the audio output cannot be opened.
+  static std::unique_ptr<Synthesizer> Create(AudioOutput output, mm::MCIERROR& error);
+  ~Synthesizer();
+  Synthesizer(const Synthesizer&) = delete;
+  Synthesizer& operator=(const Synthesizer&) = delete;
+
+  // Runs on the audio thread when a performance reaches its end.
+  using FinishedHandler = std::function<void()>;
+
+  // True while a performance of another owner is under way.
+  bool IsBusy(const void* owner) const;
+
+  // Plays [from, to) of the song for `owner`, replacing any performance. The programs and
+  // controllers in force at `from` are restored first. Sound starts within one audio period.
+  void Play(const void* owner, std::shared_ptr<const Song> song, std::uint64_t fromMicroseconds,
+            std::uint64_t toMicroseconds, FinishedHandler finished);
+
+  // Ends the owner's performance, if it is the current one, and silences every note at once.
+  // Once it returns, the performance's FinishedHandler neither runs nor will run.
+  void Stop(const void* owner);
+
+  // Song time the current performance has reached since it started (0 before its first sample).
+  std::uint64_t PlayedMicroseconds() const;
+
+  // kOffline only: renders the next frames into the two channels (same length).
+  void Render(std::span<float> left, std::span<float> right);
+
+  unsigned SampleRate() const { return FSampleRate; }
+
+ private:
+  // Messages that start in the same synthesiser block go out together, in song order.
+  struct Batch {
+    std::size_t firstMessage;
+    std::size_t messageCount;
+    bool endsPerformance;
+    unsigned sequencerTime;
+  };
+
+  Synthesizer() = default;
+  mm::MCIERROR Open(AudioOutput output);
+
+  static void OnSequencerEvent(unsigned int time, _fluid_event_t* event, _fluid_sequencer_t* seq,
+                               void* data);
+  void PlayBatch(std::uintptr_t batchId);
+  void Send(const Song& song, const SongMessage& message);
+  void RestoreStateAt(const Song& song, std::size_t messageIndex);
+  void Silence();
+  std::vector<Batch> PlanBatches(const Song& song, std::uint64_t fromMicroseconds,
+                                 std::uint64_t toMicroseconds, std::uint64_t startSample) const;
+  unsigned SequencerTimeFor(std::uint64_t sample) const;
+  std::uint64_t RenderedSamples() const;
+
+  _fluid_hashtable_t* FSettings = nullptr;
+  _fluid_synth_t* FSynth = nullptr;
+  _fluid_sequencer_t* FSequencer = nullptr;
+  _fluid_audio_driver_t* FDriver = nullptr;
+  short FSynthClient = -1;
+  short FClient = -1;
+  unsigned FSampleRate = 44100;
+  unsigned FStartLead = 0;
+
+  // Shared with the audio thread. Never held while calling FluidSynth from the caller's thread:
+  // the audio thread takes FluidSynth's locks before this one.
+  mutable std::mutex FMutex;
+  const void* FOwner = nullptr;
+  bool FFinished = false;
+  std::shared_ptr<const Song> FSong;
+  std::vector<Batch> FBatches;
+  std::uintptr_t FFirstBatchId = 0;
+  std::uint64_t FStartSample = 0;
+  FinishedHandler FOnFinished;
+};
+
+}  // namespace sequencer
