@@ -64,6 +64,9 @@ void TMixerMultipleItems::Reload() {
     return;
   }
   std::vector<mm::MIXERCONTROLDETAILS_LISTTEXTW> texts(FItem->GetDetailsLength(*FControl));
+  if (texts.empty()) {
+    return;  // a control without items: nothing to ask the device
+  }
   FItem->GetListText(*FControl, texts);
   FList.reserve(texts.size());
   for (const auto& text : texts) {
