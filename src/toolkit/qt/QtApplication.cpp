@@ -1,0 +1,87 @@
+#include <QApplication>
+#include <QByteArray>
+#include <QIcon>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <map>
+
+#include "toolkit/Application.h"
+#include "toolkit/PostedMessages.h"
+#include "toolkit/qt/QtText.h"
+
+namespace toolkit::qt {
+namespace {
+
+QMessageBox::Icon BoxIcon(TMessageBoxIcon icon) {
+  switch (icon) {
+    case TMessageBoxIcon::Error:
+      return QMessageBox::Critical;
+    case TMessageBoxIcon::Warning:
+      return QMessageBox::Warning;
+    case TMessageBoxIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+class QtApplicationPeer final : public ApplicationPeer {
+ public:
+  QtApplicationPeer() : FApplication(FArgc, FArgv) {
+    // Only the main form's closing ends the loop, not a message box closed before it shows.
+    QApplication::setQuitOnLastWindowClosed(false);
+    // Devices post from their own threads; the queue is drained on this one.
+    SetPostedMessageWakeup([] {
+      QMetaObject::invokeMethod(
+          QCoreApplication::instance(), [] { Application().Dispatch(ProcessPostedMessages); },
+          Qt::QueuedConnection);
+    });
+  }
+  ~QtApplicationPeer() override { SetPostedMessageWakeup({}); }
+
+  void SetIcon(std::span<const std::byte> imageFile) override {
+    QPixmap icon;
+    icon.loadFromData(reinterpret_cast<const uchar*>(imageFile.data()),
+                      static_cast<uint>(imageFile.size()));
+    QApplication::setWindowIcon(QIcon(icon));
+  }
+  void Run() override { QApplication::exec(); }
+  void Quit() override { QApplication::quit(); }
+  void ProcessEvents() override { QApplication::processEvents(); }
+
+  int ShowMessageBox(const TMessageBoxSpec& spec) override {
+    QMessageBox box(BoxIcon(spec.Icon), ToQString(spec.Caption), ToQString(spec.Text));
+    std::map<QAbstractButton*, int> results;
+    for (const auto& button : spec.Buttons) {
+      QPushButton* added = box.addButton(ToQString(button.Caption), QMessageBox::AcceptRole);
+      results.emplace(added, button.Result);
+      if (results.size() == 1) {
+        box.setDefaultButton(added);
+      }
+      if (button.Result == spec.EscapeResult) {
+        box.setEscapeButton(added);
+      }
+    }
+    box.exec();
+    const auto clicked = results.find(box.clickedButton());
+    return clicked != results.end() ? clicked->second : spec.EscapeResult;
+  }
+
+ private:
+  // QApplication keeps references to these for its whole life.
+  int FArgc = 1;
+  char FProgramName[7] = "kalvio";
+  char* FArgv[2] = {FProgramName, nullptr};
+  QApplication FApplication;
+};
+
+}  // namespace
+}  // namespace toolkit::qt
+
+namespace toolkit {
+
+std::unique_ptr<ApplicationPeer> CreateApplicationPeer() {
+  return std::make_unique<qt::QtApplicationPeer>();
+}
+
+}  // namespace toolkit

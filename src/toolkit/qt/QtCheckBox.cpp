@@ -1,0 +1,31 @@
+#include <QCheckBox>
+
+#include "toolkit/CheckBox.h"
+#include "toolkit/qt/QtControl.h"
+
+namespace toolkit::qt {
+namespace {
+
+class QtCheckBoxPeer final : public QtControlPeer<CheckBoxPeer, QtControlWidget<QCheckBox>> {
+ public:
+  QtCheckBoxPeer(TCheckBox& owner, WidgetPeer& parent) : QtControlPeer(owner, parent) {
+    FWidget->setFocusPolicy(Qt::StrongFocus);
+    // clicked comes from the user only, never from setChecked.
+    QObject::connect(FWidget, &QCheckBox::clicked,
+                     [&owner](bool checked) { owner.DoUserClick(checked); });
+  }
+
+  void SetCaption(const std::u16string& caption) override { FWidget->setText(ToQString(caption)); }
+  void SetChecked(bool checked) override { FWidget->setChecked(checked); }
+};
+
+}  // namespace
+}  // namespace toolkit::qt
+
+namespace toolkit {
+
+std::unique_ptr<CheckBoxPeer> CreateCheckBoxPeer(TCheckBox& owner, WidgetPeer& parent) {
+  return std::make_unique<qt::QtCheckBoxPeer>(owner, parent);
+}
+
+}  // namespace toolkit

@@ -1,0 +1,118 @@
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QFont>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QWidget>
+
+#include "toolkit/Form.h"
+#include "toolkit/qt/QtControl.h"
+#include "toolkit/qt/QtNative.h"
+#include "toolkit/qt/QtText.h"
+
+namespace toolkit::qt {
+namespace {
+
+// Japanese text in a family without Japanese glyphs is drawn with this one.
+constexpr auto kJapaneseFallbackFamily = "IPAPGothic";
+
+class QtFormWidget : public QWidget {
+ public:
+  explicit QtFormWidget(TForm& owner)
+      : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                             Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                             Qt::WindowCloseButtonHint),
+        FOwner(owner) {}
+
+  void SetPopupMenu(QMenu* menu) { FPopupMenu = menu; }
+
+  void ShowPopupMenu(const QPoint& globalPosition) {
+    if (FPopupMenu != nullptr) {
+      FPopupMenu->popup(globalPosition);
+    }
+  }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    QWidget::closeEvent(event);
+    FOwner.DoClosed();
+  }
+
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    event->accept();
+    if (event->button() == Qt::RightButton) {
+      ShowPopupMenu(event->globalPosition().toPoint());
+    }
+  }
+
+  void contextMenuEvent(QContextMenuEvent* event) override {
+    event->accept();
+    if (event->reason() != QContextMenuEvent::Mouse) {
+      ShowPopupMenu(event->globalPos());
+    }
+  }
+
+ private:
+  TForm& FOwner;
+  QPointer<QMenu> FPopupMenu;
+};
+
+class QtFormPeer final : public FormPeer, public QtNative {
+ public:
+  explicit QtFormPeer(TForm& owner) : FWidget(owner) {}
+
+  void SetCaption(const std::u16string& caption) override {
+    FWidget.setWindowTitle(ToQString(caption));
+  }
+  void SetHint(const std::u16string& hint) override { FWidget.setToolTip(ToQString(hint)); }
+  void SetFont(const std::u16string& family, int pixelHeight) override {
+    QFont font;
+    font.setFamilies({ToQString(family), kJapaneseFallbackFamily});
+    font.setPixelSize(pixelHeight);
+    FWidget.setFont(font);
+  }
+  void SetClientSize(int width, int height) override { FWidget.setFixedSize(width, height); }
+  int Left() const override { return FWidget.x(); }
+  int Top() const override { return FWidget.y(); }
+  void SetPosition(int left, int top) override { FWidget.move(left, top); }
+  void SetPopupMenu(PopupMenuPeer* menu) override {
+    FWidget.SetPopupMenu(menu != nullptr ? NativeMenu(*menu) : nullptr);
+  }
+  void SetFocusChain(const std::vector<ControlPeer*>& chain) override {
+    for (std::size_t i = 1; i < chain.size(); ++i) {
+      QWidget::setTabOrder(NativeWidget(*chain[i - 1]), NativeWidget(*chain[i]));
+    }
+  }
+  void Show() override { FWidget.show(); }
+  bool Visible() const override { return FWidget.isVisible(); }
+  void Close() override { FWidget.close(); }
+  bool Minimized() const override { return FWidget.isMinimized(); }
+  void Restore() override { FWidget.setWindowState(FWidget.windowState() & ~Qt::WindowMinimized); }
+  void BringToFront() override {
+    FWidget.raise();
+    FWidget.activateWindow();
+  }
+  QWidget* Widget() const override { return &FWidget; }
+
+ private:
+  mutable QtFormWidget FWidget;
+};
+
+}  // namespace
+
+void ShowWindowMenu(QWidget& widget, const QPoint& globalPosition) {
+  if (auto* form = dynamic_cast<QtFormWidget*>(widget.window())) {
+    form->ShowPopupMenu(globalPosition);
+  }
+}
+
+}  // namespace toolkit::qt
+
+namespace toolkit {
+
+std::unique_ptr<FormPeer> CreateFormPeer(TForm& owner) {
+  return std::make_unique<qt::QtFormPeer>(owner);
+}
+
+}  // namespace toolkit

@@ -1,0 +1,59 @@
+#include <QByteArray>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "rtl/Exception.h"
+#include "toolkit/ImageButton.h"
+#include "toolkit/qt/QtControl.h"
+
+namespace toolkit::qt {
+namespace {
+
+// Decodes a .bmp file and makes every pixel of the bottom-left pixel's colour transparent.
+QPixmap TransparentGlyph(std::span<const std::byte> bitmapFile) {
+  QImage image;
+  if (!image.loadFromData(reinterpret_cast<const uchar*>(bitmapFile.data()),
+                          static_cast<int>(bitmapFile.size()), "BMP")) {
+    throw Exception(u"ビットマップ イメージは有効ではありません");
+  }
+  image = image.convertToFormat(QImage::Format_ARGB32);
+  const QRgb transparent = image.pixel(0, image.height() - 1);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (line[x] == transparent) {
+        line[x] = qRgba(0, 0, 0, 0);
+      }
+    }
+  }
+  return QPixmap::fromImage(image);
+}
+
+class QtImageButtonPeer final
+    : public QtControlPeer<ImageButtonPeer, QtControlWidget<QPushButton>> {
+ public:
+  QtImageButtonPeer(TImageButton& owner, WidgetPeer& parent) : QtControlPeer(owner, parent) {
+    FWidget->setFocusPolicy(Qt::StrongFocus);
+    QObject::connect(FWidget, &QPushButton::clicked, [&owner] { owner.DoClick(); });
+  }
+
+  void LoadGlyph(std::span<const std::byte> bitmapFile) override {
+    const QPixmap glyph = TransparentGlyph(bitmapFile);
+    FWidget->setIconSize(glyph.size());
+    // QIcon derives the greyed picture of the disabled button.
+    FWidget->setIcon(QIcon(glyph));
+  }
+};
+
+}  // namespace
+}  // namespace toolkit::qt
+
+namespace toolkit {
+
+std::unique_ptr<ImageButtonPeer> CreateImageButtonPeer(TImageButton& owner, WidgetPeer& parent) {
+  return std::make_unique<qt::QtImageButtonPeer>(owner, parent);
+}
+
+}  // namespace toolkit

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "toolkit/Application.h"
+
+namespace support {
+
+// The application object of a test program on the Qt backend: created at the first call,
+// destroyed after the last test.
+toolkit::TApplication& TestApplication();
+
+}  // namespace support

@@ -1,0 +1,52 @@
+#include "TestForm.h"
+#include "support/qt/DialogResponder.h"
+#include "toolkit/Dialogs.h"
+
+namespace {
+
+struct AnswerCase {
+  std::u16string answer;  // empty: Escape
+  int result;
+};
+
+class WarningDialogTest : public ::testing::TestWithParam<AnswerCase> {};
+
+TEST_P(WarningDialogTest, ShowsAWarningWithYesAndNoAndReturnsTheAnswer) {
+  support::TestApplication();
+  support::DialogResponder responder(GetParam().answer);
+
+  const int result =
+      toolkit::MessageDlg(u"本当に自動シャットダウン設定しますか？",
+                          toolkit::TMsgDlgType::mtWarning, toolkit::mbYes | toolkit::mbNo);
+
+  EXPECT_EQ(result, GetParam().result);
+  ASSERT_EQ(responder.Boxes().size(), 1U);
+  const auto& box = responder.Boxes().front();
+  EXPECT_EQ(box.Caption, u"警告");
+  EXPECT_EQ(box.Text, u"本当に自動シャットダウン設定しますか？");
+  EXPECT_EQ(box.Icon, QMessageBox::Warning);
+  EXPECT_EQ(box.Buttons, (std::vector<std::u16string>{u"はい(&Y)", u"いいえ(&N)"}));
+  EXPECT_EQ(box.DefaultButton, u"はい(&Y)");
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, WarningDialogTest,
+                         ::testing::Values(AnswerCase{u"はい(&Y)", 6}, AnswerCase{u"いいえ(&N)", 7},
+                                           AnswerCase{u"", 7}));
+
+TEST(MessageBoxTest, APlainBoxHasItsCaptionTextOneOkButtonAndNoIcon) {
+  auto& app = support::TestApplication();
+  support::DialogResponder responder;
+
+  const int result = app.ShowMessageBox(u"すでにKalvioは起動されています。", u"二重起動の確認",
+                                        toolkit::TMessageBoxIcon::None);
+
+  EXPECT_EQ(result, toolkit::mrOk);
+  ASSERT_EQ(responder.Boxes().size(), 1U);
+  const auto& box = responder.Boxes().front();
+  EXPECT_EQ(box.Caption, u"二重起動の確認");
+  EXPECT_EQ(box.Text, u"すでにKalvioは起動されています。");
+  EXPECT_EQ(box.Icon, QMessageBox::NoIcon);
+  EXPECT_EQ(box.Buttons, std::vector<std::u16string>{u"OK"});
+}
+
+}  // namespace

@@ -1,0 +1,134 @@
+#include <QListWidget>
+#include <QMenu>
+
+#include "TestForm.h"
+
+namespace {
+
+struct KeyCase {
+  Qt::Key key;
+  std::uint16_t virtualKey;
+};
+
+class KeyUpTest : public ToolkitTest, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(KeyUpTest, GoesToTheFocusedControlWhateverTheKey) {
+  std::vector<std::uint16_t> listKeys;
+  int checkKeys = 0;
+  Form.List.SetOnKeyUp([&](toolkit::TObject& sender, std::uint16_t key, toolkit::TShiftState) {
+    EXPECT_EQ(&sender, &Form.List);
+    listKeys.push_back(key);
+  });
+  Form.Check.SetOnKeyUp(
+      [&](toolkit::TObject&, std::uint16_t, toolkit::TShiftState) { ++checkKeys; });
+  Form.List.SetFocus();
+
+  QTest::keyRelease(static_cast<QWidget*>(nullptr), GetParam().key);
+
+  EXPECT_EQ(listKeys, std::vector<std::uint16_t>{GetParam().virtualKey});
+  EXPECT_EQ(checkKeys, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, KeyUpTest,
+                         ::testing::Values(KeyCase{Qt::Key_A, 'A'}, KeyCase{Qt::Key_7, '7'},
+                                           KeyCase{Qt::Key_Return, 0x0D},
+                                           KeyCase{Qt::Key_Escape, 0x1B},
+                                           KeyCase{Qt::Key_Down, 0x28}, KeyCase{Qt::Key_F5, 0x74},
+                                           KeyCase{Qt::Key_Shift, 0x10},
+                                           KeyCase{Qt::Key_Space, 0x20},
+                                           KeyCase{Qt::Key_VolumeUp, 0}));
+
+TEST_F(ToolkitTest, AutoRepeatedReleasesRaiseNoKeyUp) {
+  int keyUps = 0;
+  Form.List.SetOnKeyUp([&](toolkit::TObject&, std::uint16_t, toolkit::TShiftState) { ++keyUps; });
+  Form.List.SetFocus();
+  QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier, QString(), true);
+
+  QApplication::sendEvent(Widget(Form.List), &repeated);
+  QTest::keyRelease(Widget(Form.List), Qt::Key_Down);
+
+  EXPECT_EQ(keyUps, 1);
+}
+
+struct MouseCase {
+  Qt::MouseButton button;
+  toolkit::TMouseButton expected;
+  bool opensMenu;
+};
+
+class MouseUpTest : public ToolkitTest, public ::testing::WithParamInterface<MouseCase> {
+ protected:
+  void TearDown() override {
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+      popup->close();
+    }
+  }
+};
+
+TEST_P(MouseUpTest, GoesToTheControlUnderThePointerForAnyButton) {
+  std::vector<toolkit::TMouseButton> listButtons;
+  int checkButtons = 0;
+  Form.List.SetOnMouseUp(
+      [&](toolkit::TObject&, toolkit::TMouseButton button, toolkit::TShiftState, int x, int y) {
+        listButtons.push_back(button);
+        EXPECT_EQ(x, 30);
+        EXPECT_EQ(y, 6);
+      });
+  Form.Check.SetOnMouseUp([&](toolkit::TObject&, toolkit::TMouseButton, toolkit::TShiftState, int,
+                              int) { ++checkButtons; });
+  auto* list = static_cast<QListWidget*>(Widget(Form.List));
+
+  QTest::mouseClick(list->viewport(), GetParam().button, {}, QPoint(30, 6));
+
+  EXPECT_EQ(listButtons, std::vector<toolkit::TMouseButton>{GetParam().expected});
+  EXPECT_EQ(checkButtons, 0);
+  EXPECT_EQ(QApplication::activePopupWidget() == toolkit::qt::MenuOf(Form.Menu),
+            GetParam().opensMenu);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, MouseUpTest,
+    ::testing::Values(MouseCase{Qt::LeftButton, toolkit::TMouseButton::mbLeft, false},
+                      MouseCase{Qt::RightButton, toolkit::TMouseButton::mbRight, true},
+                      MouseCase{Qt::MiddleButton, toolkit::TMouseButton::mbMiddle, false}));
+
+TEST_F(ToolkitTest, RightClickLeavesTheListSelectionAlone) {
+  Form.List.SetItemIndex(1);
+  auto* list = static_cast<QListWidget*>(Widget(Form.List));
+
+  QTest::mouseClick(list->viewport(), Qt::RightButton, {},
+                    list->visualItemRect(list->item(3)).center());
+
+  EXPECT_EQ(Form.List.ItemIndex(), 1);
+  QApplication::activePopupWidget()->close();
+}
+
+class PopupMenuTest : public ToolkitTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(PopupMenuTest, RightClickOpensTheWindowMenuAndItsEntryClicks) {
+  const std::string where = GetParam();
+  QWidget* target = where == "form"     ? toolkit::qt::WidgetOf(Form)
+                    : where == "slider" ? Widget(Form.Slider)
+                    : where == "label"  ? Widget(Form.GroupLabel)
+                                        : Widget(Form.Group);
+  int clicks = 0;
+  Form.MenuEntry.SetOnClick([&](toolkit::TObject& sender) {
+    EXPECT_EQ(&sender, &Form.MenuEntry);
+    ++clicks;
+  });
+
+  QTest::mouseClick(target, Qt::RightButton, {}, QPoint(2, 2));
+  QMenu* menu = toolkit::qt::MenuOf(Form.Menu);
+  ASSERT_EQ(QApplication::activePopupWidget(), menu);
+  ASSERT_EQ(menu->actions().size(), 1);
+  EXPECT_EQ(menu->actions().front()->text(), QString("Entry(&E)"));
+  QTest::keyClick(menu, Qt::Key_E);  // the access key
+
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, PopupMenuTest,
+                         ::testing::Values("form", "slider", "label", "group"));
+
+}  // namespace

@@ -1,0 +1,62 @@
+#include <QListWidget>
+
+#include "TestForm.h"
+
+namespace {
+
+struct SelectCase {
+  int set;
+  int expected;
+};
+
+class ListBoxSelectTest : public ToolkitTest, public ::testing::WithParamInterface<SelectCase> {};
+
+TEST_P(ListBoxSelectTest, ReportsTheSelectedRowOrMinusOneAndCodeRaisesNoEvent) {
+  int events = 0;
+  Form.List.SetOnKeyUp([&](toolkit::TObject&, std::uint16_t, toolkit::TShiftState) { ++events; });
+  Form.List.SetOnMouseUp(
+      [&](toolkit::TObject&, toolkit::TMouseButton, toolkit::TShiftState, int, int) { ++events; });
+  Form.List.SetItemIndex(2);
+
+  Form.List.SetItemIndex(GetParam().set);
+
+  EXPECT_EQ(Form.List.ItemIndex(), GetParam().expected);
+  EXPECT_EQ(events, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ListBoxSelectTest,
+                         ::testing::Values(SelectCase{0, 0}, SelectCase{4, 4}, SelectCase{2, 2},
+                                           SelectCase{-1, -1}, SelectCase{5, -1},  // no such row
+                                           SelectCase{120, -1}));
+
+TEST_F(ToolkitTest, ListBoxStartsWithoutSelectionAndFollowsTheUser) {
+  auto* list = static_cast<QListWidget*>(Widget(Form.List));
+  EXPECT_EQ(Form.List.ItemIndex(), -1);
+
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(1)).center());
+  EXPECT_EQ(Form.List.ItemIndex(), 1);
+
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(Form.List.ItemIndex(), 2);
+}
+
+TEST_F(ToolkitTest, ListBoxSelectionFromCodeScrollsTheRowIntoView) {
+  auto* list = static_cast<QListWidget*>(Widget(Form.List));
+  Form.List.SetBounds(10, 40, 200, 30);  // two rows visible
+
+  Form.List.SetItemIndex(4);
+
+  EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(4))));
+}
+
+TEST_F(ToolkitTest, ListBoxRowsHaveTheItemHeightAndParentColour) {
+  auto* list = static_cast<QListWidget*>(Widget(Form.List));
+  Form.List.SetParentColor(true);
+
+  EXPECT_EQ(list->visualItemRect(list->item(0)).height(), 13);
+  EXPECT_EQ(list->palette().color(QPalette::Base),
+            toolkit::qt::WidgetOf(Form)->palette().color(QPalette::Window));
+}
+
+}  // namespace
