@@ -56,6 +56,9 @@ PrivateSoundServer::PrivateSoundServer() {
     throw std::runtime_error("cannot make a runtime directory");
   }
   FRuntimeDir = pattern;
+  if (const char* previous = std::getenv("XDG_RUNTIME_DIR")) {
+    FPreviousRuntimeDir = previous;
+  }
   setenv("XDG_RUNTIME_DIR", FRuntimeDir.c_str(), 1);
 }
 
@@ -63,6 +66,11 @@ PrivateSoundServer::~PrivateSoundServer() {
   Stop();
   std::error_code ignored;
   std::filesystem::remove_all(FRuntimeDir, ignored);
+  if (FPreviousRuntimeDir.empty()) {
+    unsetenv("XDG_RUNTIME_DIR");
+  } else {
+    setenv("XDG_RUNTIME_DIR", FPreviousRuntimeDir.c_str(), 1);
+  }
 }
 
 void PrivateSoundServer::Start() {
@@ -75,21 +83,12 @@ void PrivateSoundServer::Stop() {
   std::system((std::string(KALVIO_NULL_SINK) + " stop " + FRuntimeDir).c_str());
 }
 
-MessageLog::MessageLog()
-    : FWindow([this](std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
-        FReceived.push_back({msg, wParam, lParam});
-      }) {}
-
-bool MessageLog::WaitFor(const std::function<bool(const Message&)>& wanted,
-                         std::chrono::milliseconds timeout) {
+bool PumpMessagesUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
-  std::size_t seen = 0;
   for (;;) {
     toolkit::ProcessPostedMessages();
-    for (; seen < FReceived.size(); ++seen) {
-      if (wanted(FReceived[seen])) {
-        return true;
-      }
+    if (done()) {
+      return true;
     }
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
@@ -98,6 +97,26 @@ bool MessageLog::WaitFor(const std::function<bool(const Message&)>& wanted,
     }
     toolkit::WaitForPostedMessage(left);
   }
+}
+
+MessageLog::MessageLog()
+    : FWindow([this](std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) {
+        FReceived.push_back({msg, wParam, lParam});
+      }) {}
+
+bool MessageLog::WaitFor(const std::function<bool(const Message&)>& wanted,
+                         std::chrono::milliseconds timeout) {
+  std::size_t seen = 0;
+  return PumpMessagesUntil(
+      [&] {
+        for (; seen < FReceived.size(); ++seen) {
+          if (wanted(FReceived[seen])) {
+            return true;
+          }
+        }
+        return false;
+      },
+      timeout);
 }
 
 void MessageLog::Drain(std::chrono::milliseconds period) {

@@ -24,7 +24,7 @@ bool SinkMuted();
 class PrivateSoundServer {
  public:
   PrivateSoundServer();
-  ~PrivateSoundServer();  // stops it and removes its directory
+  ~PrivateSoundServer();  // stops it, removes its directory and points back at the previous one
   PrivateSoundServer(const PrivateSoundServer&) = delete;
   PrivateSoundServer& operator=(const PrivateSoundServer&) = delete;
 
@@ -33,7 +33,11 @@ class PrivateSoundServer {
 
  private:
   std::string FRuntimeDir;
+  std::string FPreviousRuntimeDir;
 };
+
+// Delivers posted messages, as the UI loop would, until done() holds or the timeout passes.
+bool PumpMessagesUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
 struct Message {
   std::uint32_t msg;
