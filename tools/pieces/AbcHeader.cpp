@@ -1,0 +1,58 @@
+#include "AbcHeader.h"
+
+#include <fstream>
+#include <string_view>
+
+namespace catalogue {
+namespace {
+
+std::string Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  const auto last = text.find_last_not_of(" \t\r");
+  return std::string(text.substr(first, last - first + 1));
+}
+
+}  // namespace
+
+std::optional<AbcHeader> ReadAbcHeader(const std::filesystem::path& path) {
+  std::ifstream file(path);
+  if (!file) {
+    return std::nullopt;
+  }
+  AbcHeader header;
+  std::string line;
+  while (std::getline(file, line)) {
+    if (line.size() < 2 || line[1] != ':') {
+      continue;
+    }
+    const std::string value = Trimmed(std::string_view(line).substr(2));
+    std::string* field = nullptr;
+    switch (line[0]) {
+      case 'T':
+        field = &header.title;
+        break;
+      case 'C':
+        field = &header.composer;
+        break;
+      case 'O':
+        field = &header.origin;
+        break;
+      case 'N':
+        field = &header.notes;
+        break;
+      case 'K':
+        return header;
+      default:
+        break;
+    }
+    if (field != nullptr && field->empty()) {
+      *field = value;
+    }
+  }
+  return header;
+}
+
+}  // namespace catalogue

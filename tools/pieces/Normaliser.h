@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "SmfWriter.h"
+#include "multimedia/linux/sequencer/StandardMidiFile.h"
+
+namespace catalogue {
+
+struct PieceLayout {
+  std::uint16_t format = 1;  // 0 or 1
+  std::uint16_t ticksPerQuarter = 480;
+  std::string title;      // UTF-8, the sequence name
+  std::string copyright;  // UTF-8
+};
+
+// Rewrites a metrical source file as the catalogue stores it: every tick re-timed to the layout's
+// division by rounding the absolute time; the source's text events (names, comments, notices)
+// replaced by one copyright notice and one sequence name at the start of the first track; format
+// 0 (every track merged) or format 1 (a conductor track with the meta events, then one track per
+// source track that has other events); and no note shorter than one tick. Throws
+// std::invalid_argument for an SMPTE-timed source.
+std::vector<Track> NormalisedTracks(const smf::StandardMidiFile& source, const PieceLayout& layout);
+
+// The file bytes of NormalisedTracks.
+std::vector<std::uint8_t> NormalisedFile(const smf::StandardMidiFile& source,
+                                         const PieceLayout& layout);
+
+}  // namespace catalogue
