@@ -28,6 +28,9 @@ std::unique_ptr<Synthesizer> Synthesizer::Create(AudioOutput output, mm::MCIERRO
 }
 
 mm::MCIERROR Synthesizer::Open(AudioOutput output) {
+  // Errors and warnings still reach the log; which driver was picked is nobody's business.
+  fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+  fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
   FSettings = new_fluid_settings();
   if (FSettings == nullptr) {
     return mm::MCIERR_OUT_OF_MEMORY;
