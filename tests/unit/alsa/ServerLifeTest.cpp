@@ -5,6 +5,7 @@
 #include <time.h>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 #include <vector>
 
@@ -61,6 +62,9 @@ DWORD MasterVolumeId(MixerApi& api, HMIXER handle) {
 }
 
 TEST(SoundServerLife, NoServerMeansNoDeviceAndOneStartedLaterIsFoundByTheNextCount) {
+  if (std::filesystem::exists("/dev/snd")) {
+    GTEST_SKIP() << "this machine's sound cards are devices without a server";
+  }
   PrivateSoundServer server;
   MixerApi& api = SystemMixerApi();
   EXPECT_EQ(api.mixerGetNumDevs(), 0u);

@@ -37,7 +37,6 @@ class MixerConnection {
   // Takes in the changes made elsewhere since the last call. False once the device is gone
   // (a stopped server reports EIO from then on); a lost connection stays lost.
   bool Refresh();
-  bool Lost() const { return FLost; }
 
   snd_mixer_elem_t* Find(const ElementRef& element) const;
   std::vector<snd_mixer_elem_t*> Elements() const;
