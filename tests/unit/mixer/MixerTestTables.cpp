@@ -61,9 +61,12 @@ std::vector<std::string> Describe(const TMixer& mixer) {
     picture.push_back("dev " + Utf16ToUtf8(dev->Name()));
     for (std::int32_t i = 0; i < dev->Count(); ++i) {
       const TMixerItem* item = dev->Items(i);
-      std::string line = (item->IsDestination() ? "" : "  ") + Utf16ToUtf8(item->Name()) + "[";
+      std::string line = item->IsDestination() ? "" : "  ";
+      line += Utf16ToUtf8(item->Name());
+      line += '[';
       for (std::int32_t c = 0; c < item->Count(); ++c) {
-        line += (c > 0 ? "," : "") + Utf16ToUtf8(ControlTypeNames[item->Ctrls(c)->ControlType()]);
+        line += c > 0 ? "," : "";
+        line += Utf16ToUtf8(ControlTypeNames[item->Ctrls(c)->ControlType()]);
       }
       picture.push_back(line + "]");
     }
