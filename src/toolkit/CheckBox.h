@@ -17,6 +17,7 @@ class TCheckBox : public TControl {
   void SetChecked(bool checked);
 
   // Raised for every change of the state, by the user or by code.
+  const TNotifyEvent& OnClick() const { return FOnClick; }
   void SetOnClick(TNotifyEvent handler) { FOnClick = std::move(handler); }
   // Backend entry point: the user toggled the box to this state.
   void DoUserClick(bool checked);

@@ -71,8 +71,10 @@ class TControl : public TObject {
   void SetFocus();
 
   // Raised for every key released while the control has the focus.
+  const TKeyEvent& OnKeyUp() const { return FOnKeyUp; }
   void SetOnKeyUp(TKeyEvent handler) { FOnKeyUp = std::move(handler); }
   // Raised for every mouse button released over the control.
+  const TMouseEvent& OnMouseUp() const { return FOnMouseUp; }
   void SetOnMouseUp(TMouseEvent handler) { FOnMouseUp = std::move(handler); }
 
   // Backend entry points for user input; an exception leaving a handler is shown, not thrown.

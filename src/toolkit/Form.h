@@ -46,7 +46,9 @@ class TForm : public TObject, public TContainer {
   void Close();
   bool Minimized() const;
 
+  const TNotifyEvent& OnCreate() const { return FOnCreate; }
   void SetOnCreate(TNotifyEvent handler) { FOnCreate = std::move(handler); }
+  const TNotifyEvent& OnDestroy() const { return FOnDestroy; }
   void SetOnDestroy(TNotifyEvent handler) { FOnDestroy = std::move(handler); }
 
   // Called by TApplication around the form's life; exceptions are shown, not thrown.

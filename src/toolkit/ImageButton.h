@@ -16,6 +16,7 @@ class TImageButton : public TControl {
   // transparent. Throws Exception when the data is no bitmap.
   void LoadGlyph(std::span<const std::byte> bitmapFile);
 
+  const TNotifyEvent& OnClick() const { return FOnClick; }
   void SetOnClick(TNotifyEvent handler) { FOnClick = std::move(handler); }
   // Backend entry point: the user clicked the button.
   void DoClick();

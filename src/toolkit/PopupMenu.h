@@ -33,6 +33,7 @@ class TMenuItem : public TObject {
   const std::u16string& Hint() const { return FHint; }
   void SetHint(std::u16string hint);
 
+  const TNotifyEvent& OnClick() const { return FOnClick; }
   void SetOnClick(TNotifyEvent handler) { FOnClick = std::move(handler); }
   // Backend entry point: the user chose the entry.
   void DoClick();

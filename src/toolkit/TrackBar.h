@@ -23,6 +23,7 @@ class TTrackBar : public TControl {
   void SetSelection(int start, int end);
 
   // Raised for every change of the position: every step of a user's move, and changes by code.
+  const TNotifyEvent& OnChange() const { return FOnChange; }
   void SetOnChange(TNotifyEvent handler) { FOnChange = std::move(handler); }
   // Backend entry point: the user moved the slider to this position.
   void DoUserMove(int position);
