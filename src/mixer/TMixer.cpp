@@ -8,9 +8,9 @@ namespace {
 
 // Speakers and wave-in destinations with line-in, synthesizer, CD and wave-out sources, each
 // with its volume and mute controls: what a volume panel shows.
-const TMixerLineTypes kDefaultLineTypes = {ltLine,    ltSynthesizer, ltCompactDisk,
-                                           ltWaveOut, dtSpeakers,    dtWaveIn};
-const TMixerControlTypes kDefaultControlTypes = {ctVolume, ctMute};
+constexpr TMixerLineTypes kDefaultLineTypes = {ltLine,    ltSynthesizer, ltCompactDisk,
+                                               ltWaveOut, dtSpeakers,    dtWaveIn};
+constexpr TMixerControlTypes kDefaultControlTypes = {ctVolume, ctMute};
 
 }  // namespace
 
