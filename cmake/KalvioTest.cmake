@@ -29,5 +29,7 @@ function(kalvio_add_test name)
     list(APPEND properties FIXTURES_REQUIRED null_sink RESOURCE_LOCK sound_server
          ENVIRONMENT XDG_RUNTIME_DIR=${KALVIO_NULL_SINK_RUNTIME})
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${properties})
+  # Generous: the first run of a Windows build also makes the wine prefix.
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                       PROPERTIES ${properties})
 endfunction()
