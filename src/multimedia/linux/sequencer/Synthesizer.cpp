@@ -168,6 +168,11 @@ std::uint64_t Synthesizer::PlayedMicroseconds() const {
   return (rendered - FStartSample) * 1000000 / FSampleRate;
 }
 
+void Synthesizer::SetEffects(bool on) {
+  fluid_synth_reverb_on(FSynth, -1, on ? 1 : 0);
+  fluid_synth_chorus_on(FSynth, -1, on ? 1 : 0);
+}
+
 void Synthesizer::Render(std::span<float> left, std::span<float> right) {
   fluid_synth_write_float(FSynth, static_cast<int>(left.size()), left.data(), 0, 1, right.data(), 0,
                           1);

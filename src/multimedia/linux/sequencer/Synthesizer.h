@@ -54,6 +54,10 @@ class Synthesizer {
   // Song time the current performance has reached since it started (0 before its first sample).
   std::uint64_t PlayedMicroseconds() const;
 
+  // Reverb and chorus (on by default). Without them a note's sound starts after exact silence:
+  // timing measurements need that.
+  void SetEffects(bool on);
+
   // kOffline only: renders the next frames into the two channels (same length).
   void Render(std::span<float> left, std::span<float> right);
 
