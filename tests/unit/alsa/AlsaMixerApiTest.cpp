@@ -177,7 +177,8 @@ TEST_F(AlsaMixerApi, MasterHasAPerChannelVolumeAndAUniformMute) {
 }
 
 TEST_F(AlsaMixerApi, VolumeAndMuteReachTheServerAndReadBackAsWritten) {
-  const HMIXER handle = Open();
+  MessageLog log;
+  const HMIXER handle = Open(log.Handle());
   const auto [volume, mute] = MasterControls(handle);
 
   Set(handle, volume, {30000, 65535});
@@ -195,7 +196,16 @@ TEST_F(AlsaMixerApi, VolumeAndMuteReachTheServerAndReadBackAsWritten) {
   Set(handle, mute, {0});
   EXPECT_FALSE(SinkMuted());
 
+  // A change made elsewhere reads back once its message has come.
+  log.Drain(100ms);
+  log.Clear();
   Shell("pactl set-sink-volume @DEFAULT_SINK@ 30%");
+  const auto wParam = reinterpret_cast<std::uintptr_t>(handle);
+  ASSERT_TRUE(log.WaitFor(
+      [&](const Message& m) {
+        return m == Message{MM_MIXM_CONTROL_CHANGE, wParam, volume};
+      },
+      200ms));
   EXPECT_EQ(Get(handle, volume, 2), (std::vector<DWORD>{19660, 19660}));
 }
 

@@ -2,6 +2,7 @@
 // volume slider relies on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <vector>
@@ -24,14 +25,25 @@ struct ControlChange {
   TMixerCtrl* ctrl;
 };
 
-// A scanned mixer that records its control-change events.
+// A scanned mixer that records its change events.
 class ScannedMixer {
  public:
   ScannedMixer() {
     mixer.SetOnControlChange([this](TMixer*, TMixerDev*, TMixerItem* item, TMixerCtrl* ctrl) {
       changes.push_back({item, ctrl});
     });
+    mixer.SetOnLineChange(
+        [this](TMixer*, TMixerDev*, TMixerItem* item) { lineChanges.push_back(item); });
     mixer.Scan();
+  }
+
+  bool WaitForMasterLineChange(std::chrono::milliseconds timeout) {
+    return PumpMessagesUntil(
+        [this] {
+          return std::find(lineChanges.begin(), lineChanges.end(), mixer.Master()) !=
+                 lineChanges.end();
+        },
+        timeout);
   }
 
   bool WaitForVolumeChange(std::chrono::milliseconds timeout) {
@@ -50,6 +62,7 @@ class ScannedMixer {
 
   TMixer mixer;
   std::vector<ControlChange> changes;
+  std::vector<TMixerItem*> lineChanges;
 };
 
 class MixerOnAlsa : public ::testing::Test {
@@ -126,6 +139,7 @@ TEST(MixerOnAlsaServerLife, AStoppedServerRaisesErrorsAndItsReturnMovesTheMaster
   mixer.SetMasterVolume(40);
 
   server.Stop();
+  ASSERT_TRUE(scanned.WaitForMasterLineChange(1s));
   try {
     mixer.MasterVolume();
     ADD_FAILURE() << "reading a stopped server's volume succeeded";
@@ -135,10 +149,11 @@ TEST(MixerOnAlsaServerLife, AStoppedServerRaisesErrorsAndItsReturnMovesTheMaster
   }
   EXPECT_THROW(mixer.SetMasterVolume(50), EMixerError);
 
-  PumpMessagesUntil([] { return false; }, 100ms);  // what our own write and the stop posted
   scanned.changes.clear();
+  scanned.lineChanges.clear();
   server.Start();  // a new server stands at 100 %
-  EXPECT_TRUE(scanned.WaitForVolumeChange(3s));
+  EXPECT_TRUE(scanned.WaitForMasterLineChange(3s));
+  EXPECT_TRUE(scanned.WaitForVolumeChange(200ms));
   EXPECT_EQ(mixer.MasterVolume(), 100);
   mixer.SetMasterVolume(60);
   EXPECT_EQ(SinkPercents(), (std::vector<int>{60, 60}));

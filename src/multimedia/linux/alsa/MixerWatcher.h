@@ -1,50 +1,32 @@
 #pragma once
 
-#include <memory>
-#include <optional>
-#include <string>
+#include <atomic>
 #include <thread>
-#include <vector>
-
-#include "MixerConnection.h"
-#include "MixerLayout.h"
-#include "multimedia/mixerapi.h"
-#include "toolkit/MessageWindow.h"
 
 namespace mm::alsa {
 
-// Watches one opened device from a thread of its own, on a connection of its own, and posts
-// MM_MIXM_CONTROL_CHANGE (handle, control ID) for every control whose value changed, whoever
-// changed it, our own handles included. When the device goes away (the sound server stops) it
-// posts MM_MIXM_LINE_CHANGE for every line and retries once a second until the device is back,
-// then posts the line changes again and a control change for every value that differs. It only
-// ever posts: nothing else is called from its thread.
+class OpenMixer;
+
+// Waits on an open device's ALSA descriptors on a thread of its own and has the device take in
+// each change as it arrives, which posts the change messages; while the device is gone it has the
+// device try to come back once a second. It never blocks the device's users for longer than one
+// refresh, and it calls nothing but its device.
 class MixerWatcher {
  public:
-  // Takes the current values as the baseline before it returns, so no later change is missed.
-  MixerWatcher(std::string device, std::shared_ptr<const MixerLayout> layout, HMIXER handle,
-               toolkit::WindowHandle window);
+  explicit MixerWatcher(OpenMixer& mixer);
   ~MixerWatcher();  // stops the thread and waits for it
   MixerWatcher(const MixerWatcher&) = delete;
   MixerWatcher& operator=(const MixerWatcher&) = delete;
 
+  // The device's descriptors have changed: wait on the new ones.
+  void Wake();
+
  private:
-  using Snapshot = std::vector<std::optional<std::vector<long>>>;
-
   void Run();
-  void Post(UINT message, DWORD id) const;
-  void PostLineChanges() const;
-  void PostControlChanges();
-  std::vector<DWORD> TakeChangedControls();
-  void Disconnected();
 
-  std::string FDevice;
-  std::shared_ptr<const MixerLayout> FLayout;
-  HMIXER FHandle;
-  toolkit::WindowHandle FWindow;
-  std::unique_ptr<MixerConnection> FConnection;
-  Snapshot FSnapshot;
-  int FStopEvent;
+  OpenMixer& FMixer;
+  int FWakeEvent;
+  std::atomic<bool> FStopping{false};
   std::thread FThread;
 };
 

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <poll.h>
+
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <span>
+#include <vector>
 
 #include "MixerConnection.h"
 #include "MixerDevices.h"
@@ -13,20 +18,24 @@
 
 namespace mm::alsa {
 
-// One handle of mixerOpen: the device's lines and controls, fixed when it was opened, a
-// connection that reads and writes values on the caller's thread, and, for a callback window, the
-// watcher that posts the changes.
+// One handle of mixerOpen: the device's lines and controls, fixed when it was opened, and one ALSA
+// connection that the caller's thread and, for a callback window, the watcher share. Whichever
+// takes in changes compares every control with its last known values and posts
+// MM_MIXM_CONTROL_CHANGE for those that differ, our own writes included, so a handler that reads
+// a value on such a message reads the new one. When the device goes away (a stopped sound server)
+// and when it comes back, MM_MIXM_LINE_CHANGE is posted for every line.
 class OpenMixer {
  public:
   // Null when the device cannot be opened.
   static std::unique_ptr<OpenMixer> Open(const MixerDevice& device, HMIXER handle,
                                          toolkit::WindowHandle window);
+  ~OpenMixer();
 
   const MixerDevice& Device() const { return FDevice; }
-  const MixerLayout& Layout() const { return *FLayout; }
+  const MixerLayout& Layout() const { return FLayout; }
 
-  // Takes in changes made elsewhere; a lost device (a stopped sound server) is opened again
-  // when it has come back. False while it is gone.
+  // Takes in changes made elsewhere; a lost device is opened again once it has come back.
+  // False while it is gone.
   bool Connected();
 
   // One value per channel of the control's line, or one for all of them: raw volume 0..65535,
@@ -34,13 +43,29 @@ class OpenMixer {
   MMRESULT Read(const ControlLayout& control, std::span<DWORD> values);
   MMRESULT Write(const ControlLayout& control, std::span<const DWORD> values);
 
- private:
-  OpenMixer(MixerDevice device, std::unique_ptr<MixerConnection> connection);
-  snd_mixer_elem_t* ElementOf(const ControlLayout& control);
+  // For the watcher: what to wait on (nothing while the device is gone), and what to do when it
+  // is ready.
+  std::vector<pollfd> PollDescriptors();
+  void TakeInChanges(bool broken);
 
+ private:
+  OpenMixer(MixerDevice device, std::unique_ptr<MixerConnection> connection, HMIXER handle,
+            toolkit::WindowHandle window);
+  // These expect FLock held.
+  bool EnsureConnected();
+  void Lose();
+  snd_mixer_elem_t* ElementOf(const ControlLayout& control);
+  void PostLineChanges() const;
+  void PostControlChanges();
+  std::vector<DWORD> TakeChangedControls();
+
+  std::mutex FLock;
   MixerDevice FDevice;
   std::unique_ptr<MixerConnection> FConnection;
-  std::shared_ptr<const MixerLayout> FLayout;
+  const MixerLayout FLayout;
+  HMIXER FHandle;
+  toolkit::WindowHandle FWindow;
+  std::vector<std::optional<std::vector<long>>> FKnownValues;
   WrittenVolumes FWritten;
   std::unique_ptr<MixerWatcher> FWatcher;
 };
