@@ -24,7 +24,7 @@ struct CardIdentity {
   int hardwareCard = -1;
 };
 
-// One loaded ALSA simple mixer on one device. Not thread-safe: each thread keeps its own.
+// One loaded ALSA simple mixer on one device. Not thread-safe: its owner serialises the calls.
 // Values it reports are those of the last Refresh (or of the load).
 class MixerConnection {
  public:

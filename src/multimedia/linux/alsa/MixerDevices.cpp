@@ -4,7 +4,6 @@
 
 #include "MixerConnection.h"
 #include "MixerLayout.h"
-#include "QuietAlsaErrors.h"
 
 namespace mm::alsa {
 namespace {
@@ -37,7 +36,6 @@ std::vector<MixerDevice> FindMixerDevices() {
     devices.push_back(probe.device);
     defaultCard = probe.hardwareCard;
   }
-  const QuietAlsaErrors quiet;
   for (int card = -1; snd_card_next(&card) == 0 && card >= 0;) {
     if (Probe probe; card != defaultCard && ProbeDevice("hw:" + std::to_string(card), probe)) {
       devices.push_back(probe.device);
