@@ -1,6 +1,7 @@
 #include <QApplication>
-#include <QByteArray>
+#include <QClipboard>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
@@ -24,6 +25,28 @@ QMessageBox::Icon BoxIcon(TMessageBoxIcon icon) {
   }
   return QMessageBox::NoIcon;
 }
+
+// A message box that, like the Windows one, copies its caption, text and buttons to the
+// clipboard on Ctrl+C.
+class QtMessageBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (!event->matches(QKeySequence::Copy)) {
+      QMessageBox::keyPressEvent(event);
+      return;
+    }
+    const QString separator = "---------------------------\n";
+    QString buttons;
+    for (const QAbstractButton* button : this->buttons()) {
+      buttons += button->text().remove(u'&') + "   ";
+    }
+    QGuiApplication::clipboard()->setText(separator + windowTitle() + u'\n' + separator + text() +
+                                          u'\n' + separator + buttons + u'\n' + separator);
+  }
+};
 
 class QtApplicationPeer final : public ApplicationPeer {
  public:
@@ -50,7 +73,7 @@ class QtApplicationPeer final : public ApplicationPeer {
   void ProcessEvents() override { QApplication::processEvents(); }
 
   int ShowMessageBox(const TMessageBoxSpec& spec) override {
-    QMessageBox box(BoxIcon(spec.Icon), ToQString(spec.Caption), ToQString(spec.Text));
+    QtMessageBox box(BoxIcon(spec.Icon), ToQString(spec.Caption), ToQString(spec.Text));
     std::map<QAbstractButton*, int> results;
     for (const auto& button : spec.Buttons) {
       QPushButton* added = box.addButton(ToQString(button.Caption), QMessageBox::AcceptRole);

@@ -27,6 +27,9 @@ class QtListBoxWidget : public QtControlWidget<QListWidget> {
 class QtListBoxPeer final : public QtControlPeer<ListBoxPeer, QtListBoxWidget> {
  public:
   QtListBoxPeer(TListBox& owner, WidgetPeer& parent) : QtControlPeer(owner, parent) {
+    // A two-pixel sunken edge as on Windows, so the height holds whole rows.
+    FWidget->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    FWidget->setLineWidth(2);
     FWidget->setSelectionMode(QAbstractItemView::SingleSelection);
     FWidget->setUniformItemSizes(true);
     FWidget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

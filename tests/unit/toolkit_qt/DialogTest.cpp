@@ -1,3 +1,6 @@
+#include <QClipboard>
+#include <QTimer>
+
 #include "TestForm.h"
 #include "support/qt/DialogResponder.h"
 #include "toolkit/Dialogs.h"
@@ -47,6 +50,26 @@ TEST(MessageBoxTest, APlainBoxHasItsCaptionTextOneOkButtonAndNoIcon) {
   EXPECT_EQ(box.Text, u"すでにKalvioは起動されています。");
   EXPECT_EQ(box.Icon, QMessageBox::NoIcon);
   EXPECT_EQ(box.Buttons, std::vector<std::u16string>{u"OK"});
+}
+
+TEST(MessageBoxTest, CtrlCCopiesTheCaptionTextAndButtonsAsOnWindows) {
+  auto& app = support::TestApplication();
+  QString copied;
+  QTimer::singleShot(50, [&copied] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    copied = QGuiApplication::clipboard()->text();
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+
+  app.ShowMessageBox(u"すでにKalvioは起動されています。", u"二重起動の確認",
+                     toolkit::TMessageBoxIcon::None);
+
+  const QString separator = "---------------------------\n";
+  EXPECT_EQ(copied, separator + QString::fromUtf8("二重起動の確認\n") + separator +
+                        QString::fromUtf8("すでにKalvioは起動されています。\n") + separator +
+                        "OK   \n" + separator);
 }
 
 }  // namespace
