@@ -121,7 +121,7 @@ TEST(NormaliserTest, FormatZeroMergesEveryTrackInTickOrder) {
   }
   const std::vector<std::pair<std::uint32_t, std::uint8_t>> expected{
       {0, 0x02},  {0, 0x03},  {0, 0x51},  {0, 0xC0},   {0, 0x90},
-      {48, 0x91}, {96, 0x51}, {96, 0x80}, {144, 0x81}, {144, 0x2F}};
+      {48, 0x91}, {96, 0x51}, {96, 0x80}, {144, 0x81}, {192, 0x2F}};
   EXPECT_EQ(events, expected);
 }
 
@@ -140,7 +140,20 @@ TEST(NormaliserTest, FormatOneKeepsMetaEventsInTheConductorTrack) {
   }
   ASSERT_EQ(file.tracks[1].events.size(), 3u);
   EXPECT_EQ(file.tracks[1].events[1].tick, 960u);
-  EXPECT_EQ(file.tracks[0].endTick, 960u);
+  EXPECT_EQ(file.tracks[0].endTick, 1920u);
+}
+
+TEST(NormaliserTest, PieceEndsOneQuarterAfterTheMusicWhereverTheConductorEnds) {
+  TrackBuilder conductor;
+  conductor.Tempo(0, 500000).End(4800);
+  TrackBuilder melody;
+  melody.NoteOn(0, 0, 60).NoteOff(960, 0, 60).End(10);
+  const midi_test::Bytes source = midi_test::MidiFile(1, 480, {conductor, melody});
+  for (const std::uint16_t format : {0, 1}) {
+    for (const smf::MidiTrack& track : Normalised(source, format, 96).tracks) {
+      EXPECT_EQ(track.endTick, 194u + 96u) << format;  // 970 of 480 is 194 of 96
+    }
+  }
 }
 
 TEST(NormaliserTest, NotesRoundedToNothingLastOneTick) {

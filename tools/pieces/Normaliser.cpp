@@ -118,6 +118,21 @@ std::uint32_t LastTick(const std::vector<TrackEvent>& events) {
   return events.empty() ? 0 : events.back().tick;
 }
 
+// Where the music ends: the latest end of a track that sounds. abc2midi ends its conductor track
+// well after the music, by several seconds in pieces that change tempo, so tracks of meta events
+// only do not count.
+std::uint64_t MusicEndTick(const smf::StandardMidiFile& source) {
+  std::uint64_t end = 0;
+  bool sounds = false;
+  for (const smf::MidiTrack& track : source.tracks) {
+    if (std::ranges::any_of(track.events, &smf::MidiEvent::IsChannelMessage)) {
+      end = std::max(end, track.startTick + track.endTick);
+      sounds = true;
+    }
+  }
+  return sounds ? end : source.EndTick();
+}
+
 }  // namespace
 
 std::vector<Track> NormalisedTracks(const smf::StandardMidiFile& source,
@@ -134,7 +149,8 @@ std::vector<Track> NormalisedTracks(const smf::StandardMidiFile& source,
   }
   const std::vector<TrackEvent> heading{MetaText(kMetaCopyright, layout.copyright),
                                         MetaText(kMetaSequenceName, layout.title)};
-  const std::uint32_t songEnd = Retime(source.EndTick(), from, to);
+  // One quarter note after the music lets the last notes ring out before the piece ends.
+  const std::uint32_t songEnd = Retime(MusicEndTick(source), from, to) + to;
 
   std::vector<Track> tracks;
   if (layout.format == 0) {

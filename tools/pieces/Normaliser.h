@@ -20,7 +20,8 @@ struct PieceLayout {
 // division by rounding the absolute time; the source's text events (names, comments, notices)
 // replaced by one copyright notice and one sequence name at the start of the first track; format
 // 0 (every track merged) or format 1 (a conductor track with the meta events, then one track per
-// source track that has other events); and no note shorter than one tick. Throws
+// source track that has other events); no note shorter than one tick; and every track ending one
+// quarter note after the last source track with channel messages ends. Throws
 // std::invalid_argument for an SMPTE-timed source.
 std::vector<Track> NormalisedTracks(const smf::StandardMidiFile& source, const PieceLayout& layout);
 
