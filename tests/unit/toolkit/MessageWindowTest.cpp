@@ -67,10 +67,11 @@ TEST(MessageWindow, DestroyedWindowsReceiveNothing) {
   {
     toolkit::MessageWindow window([&](std::uint32_t, std::uintptr_t, std::intptr_t) { ++calls; });
     stale = window.Handle();
-    EXPECT_TRUE(toolkit::postMessage(stale, 1, 0, 0));
+    // A device notification: Windows refuses to post system messages that carry pointers.
+    EXPECT_TRUE(toolkit::postMessage(stale, 0x3B9, 0, 0));
   }
-  EXPECT_FALSE(toolkit::postMessage(stale, 1, 0, 0));
-  EXPECT_FALSE(toolkit::postMessage(0, 1, 0, 0));
+  EXPECT_FALSE(toolkit::postMessage(stale, 0x3B9, 0, 0));
+  EXPECT_FALSE(toolkit::postMessage(0, 0x3B9, 0, 0));
   toolkit::ProcessPostedMessages();
   EXPECT_EQ(calls, 0);
   EXPECT_FALSE(toolkit::WaitForPostedMessage(0ms));
