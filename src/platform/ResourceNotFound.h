@@ -4,6 +4,7 @@
 
 namespace platform {
 
+// Raises Exception "<name> リソースが見つかりません".
 [[noreturn]] void ThrowResourceNotFound(std::u16string_view name);
 
 }  // namespace platform

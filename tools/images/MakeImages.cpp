@@ -1,11 +1,13 @@
 // Draws the button images and the application icon and writes them into the folder given as the
 // only argument. The output depends on nothing but this code, so the committed files can be
 // checked by drawing them again.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "BmpFile.h"
 #include "IcoFile.h"
