@@ -1,0 +1,36 @@
+#include "app/Startup.h"
+
+#include "platform/Resources.h"
+#include "platform/SingleInstance.h"
+#include "player/Unit1.h"
+#include "toolkit/Application.h"
+
+namespace {
+
+// Names the instance lock of a user logon.
+constexpr auto kInstanceLockName = u"5D152778-BC5B-4A96-BA22-6288355A042B";
+
+}  // namespace
+
+int RunKalvio() {
+  toolkit::TApplication application;
+  platform::SingleInstance& instance = platform::SystemSingleInstance();
+  if (!instance.Acquire(kInstanceLockName)) {
+    application.ShowMessageBox(u"すでにKalvioは起動されています。", u"二重起動の確認",
+                               toolkit::TMessageBoxIcon::None);
+    instance.HandOver(u"TForm1", u"Kalvio");
+    return 0;
+  }
+  application.SetTitle(u"Kalvio");
+  application.SetMainFormOnTaskBar(true);
+  application.SetIcon(platform::SystemResources().Load(u"MAINICON", platform::ResourceType::Icon));
+  instance.AcceptHandOver([&application] {
+    application.Dispatch([&application] {
+      application.Restore();
+      application.BringToFront();
+    });
+  });
+  application.CreateForm<TForm1>();
+  application.Run();
+  return 0;
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+
+#include "mediaplayer/MediaPlayer.h"
+#include "mixer/Mixers.h"
+#include "multimedia/mci.h"
+#include "multimedia/mixerapi.h"
+#include "platform/Resources.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/Form.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/ImageButton.h"
+#include "toolkit/Label.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/PopupMenu.h"
+#include "toolkit/TrackBar.h"
+
+// The main window: the music box's controls, its media player and its mixer. The constructor
+// builds the window; TApplication::CreateForm then runs FormCreate.
+class TForm1 : public toolkit::TForm {
+ public:
+  explicit TForm1(mm::MciApi& mciApi = mm::SystemMciApi(),
+                  mm::MixerApi& mixerApi = mm::SystemMixerApi(),
+                  platform::Resources& resources = platform::SystemResources());
+
+  // Controls and components, in creation order.
+  TMediaPlayer MediaPlayer;
+  toolkit::TGroupBox GroupBox1{*this};
+  toolkit::TLabel Label1{GroupBox1};
+  toolkit::TLabel Label2{GroupBox1};
+  toolkit::TLabel Label3{GroupBox1};
+  toolkit::TTrackBar TrackBarVolume{GroupBox1};
+  toolkit::TImageButton NextBtn{*this};
+  toolkit::TImageButton BackSkip{*this};
+  toolkit::TGroupBox GroupBox2{*this};
+  toolkit::TLabel Label4{GroupBox2};
+  toolkit::TTrackBar MusicTrackBar{GroupBox2};
+  toolkit::TCheckBox RePeatChek{*this};
+  toolkit::TListBox ListBox{*this};
+  toolkit::TCheckBox AutFaseOutCheckBox{*this};
+  toolkit::TCheckBox AutoDownCheckBox{*this};
+  toolkit::TImageButton PauseBtn{*this};
+  TMixer Mixer;
+  toolkit::TPopupMenu PopupMenu;
+  toolkit::TMenuItem MenuM1{PopupMenu};
+  toolkit::TMenuItem Jump10Mujic1{PopupMenu};
+
+  void FormCreate(toolkit::TObject& Sender);
+  void FormDestroy(toolkit::TObject& Sender);
+  void MediaPlayerNotify(TMediaPlayer& Sender);
+  void TrackBarVolumeChange(toolkit::TObject& Sender);
+  void NextBtnClick(toolkit::TObject& Sender);
+  void BackSkipClick(toolkit::TObject& Sender);
+  void MusicTrackBarChange(toolkit::TObject& Sender);
+  void MusicTrackBarKeyUp(toolkit::TObject& Sender, std::uint16_t Key, toolkit::TShiftState Shift);
+  void ListBoxKeyUp(toolkit::TObject& Sender, std::uint16_t Key, toolkit::TShiftState Shift);
+  void ListBoxMouseUp(toolkit::TObject& Sender, toolkit::TMouseButton Button,
+                      toolkit::TShiftState Shift, int X, int Y);
+  void AutoDownCheckBoxClick(toolkit::TObject& Sender);
+  void PauseBtnClick(toolkit::TObject& Sender);
+  void MixerControlChange(TMixer* Sender, TMixerDev* Dev, TMixerItem* Item, TMixerCtrl* Ctrl);
+  void MenuM1Click(toolkit::TObject& Sender);
+  void Jump10Mujic1Click(toolkit::TObject& Sender);
+
+ private:
+  void BuildWindow();
+  void BuildVolumeGroup();
+  void BuildMusicTrackGroup();
+  void BuildButtonsAndOptions();
+  void BuildPopupMenu();
+  void WireEvents();
+
+  platform::Resources& FResources;
+};
