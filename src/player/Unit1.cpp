@@ -1,42 +1,95 @@
 #include "player/Unit1.h"
 
+#include "player/Catalogue.h"
+#include "player/LabelTexts.h"
+#include "player/TrackExtraction.h"
 #include "toolkit/Application.h"
 
+// Start-up: settings, volume binding, then the stored piece.
 void TForm1::FormCreate(toolkit::TObject& /*Sender*/) {
   SetCaption(toolkit::Application().Title());
+  ReadSettings();
+  BindVolumeSlider();
+  // A stored number outside the catalogue (an edited file, or the pre-adjusted 0 saved while a
+  // command was pending) would leave the player silent for good and be saved again at exit.
+  if (SaundIndex < 1 || SaundIndex > kPieceCount) {
+    SaundIndex = 1;
+  }
+  ExtractPiece();
+  toolkit::Application().ProcessMessages();
+  try {
+    MediaPlayer.SetFileName(TemporaryFileOf(SpDir));
+    MediaPlayer.Open();
+    MediaPlayer.Play();
+    MusicTrackBar.SetPosition(SaundIndex);
+    Label4.SetCaption(TrackText(SaundIndex));
+    ListBox.SetItemIndex(SaundIndex - 1);
+  } catch (...) {
+    // A piece that cannot be opened leaves the player silent, without a message.
+  }
+  myStream.reset();
+  PauseStat = false;
   PauseBtn.LoadGlyph(FResources.Load(u"Pause", platform::ResourceType::Bitmap));
 }
 
-void TForm1::FormDestroy(toolkit::TObject& /*Sender*/) {}
-
-void TForm1::MediaPlayerNotify(TMediaPlayer& /*Sender*/) {}
-
-void TForm1::TrackBarVolumeChange(toolkit::TObject& /*Sender*/) {}
-
-void TForm1::NextBtnClick(toolkit::TObject& /*Sender*/) {}
-
-void TForm1::BackSkipClick(toolkit::TObject& /*Sender*/) {}
-
-void TForm1::MusicTrackBarChange(toolkit::TObject& /*Sender*/) {}
-
-void TForm1::MusicTrackBarKeyUp(toolkit::TObject& /*Sender*/, std::uint16_t /*Key*/,
-                                toolkit::TShiftState /*Shift*/) {}
-
-void TForm1::ListBoxKeyUp(toolkit::TObject& /*Sender*/, std::uint16_t /*Key*/,
-                          toolkit::TShiftState /*Shift*/) {}
-
-void TForm1::ListBoxMouseUp(toolkit::TObject& /*Sender*/, toolkit::TMouseButton /*Button*/,
-                            toolkit::TShiftState /*Shift*/, int /*X*/, int /*Y*/) {}
-
-void TForm1::AutoDownCheckBoxClick(toolkit::TObject& /*Sender*/) {}
-
-void TForm1::PauseBtnClick(toolkit::TObject& /*Sender*/) {}
-
-void TForm1::MixerControlChange(TMixer* /*Sender*/, TMixerDev* /*Dev*/, TMixerItem* /*Item*/,
-                                TMixerCtrl* /*Ctrl*/) {}
-
-void TForm1::MenuM1Click(toolkit::TObject& /*Sender*/) {
-  Close();
+// Every notification of the media player: a piece ended, a command cut it short, or pausing
+// interrupted it. Unless paused, the next piece (or the command's target) starts here.
+void TForm1::MediaPlayerNotify(TMediaPlayer& /*Sender*/) {
+  if (!PauseStat) {
+    MediaPlayer.Close();
+    FFiles.RemoveFile(TemporaryFileOf(SpDir));
+    if (!RePeatChek.Checked()) {
+      SaundIndex = SaundIndex >= kPieceCount ? 1 : SaundIndex + 1;
+    }
+    ExtractPiece();
+    toolkit::Application().ProcessMessages();
+    try {
+      MediaPlayer.SetFileName(TemporaryFileOf(SpDir));
+      MediaPlayer.Open();
+      MediaPlayer.Play();
+      NextBtn.SetEnabled(true);
+      BackSkip.SetEnabled(true);
+      MusicTrackBar.SetEnabled(true);
+      ListBox.SetItemIndex(SaundIndex - 1);
+      ListBox.SetEnabled(true);
+    } catch (...) {
+      // As at start-up; the controls a command disabled stay disabled.
+    }
+    myStream.reset();
+    MusicTrackBar.SetPosition(SaundIndex);
+    Label4.SetCaption(TrackText(SaundIndex));
+    FadeOutStep();
+    ShutdownCheck();
+  }
+  PauseBtn.SetEnabled(true);
+  FocusCommandControl();
 }
 
-void TForm1::Jump10Mujic1Click(toolkit::TObject& /*Sender*/) {}
+// Exit: the device closed, the temporary file and folder removed, then the settings written.
+void TForm1::FormDestroy(toolkit::TObject& /*Sender*/) {
+  MediaPlayer.Close();
+  RemoveTemporaryFiles();
+  WriteSettings();
+}
+
+void TForm1::FocusCommandControl() {
+  switch (ForcasIndex) {
+    case 0:
+      BackSkip.SetFocus();
+      break;
+    case 1:
+      PauseBtn.SetFocus();
+      break;
+    case 2:
+      NextBtn.SetFocus();
+      break;
+    case 3:
+      ListBox.SetFocus();
+      break;
+    case 4:
+      MusicTrackBar.SetFocus();
+      break;
+    default:
+      break;
+  }
+}

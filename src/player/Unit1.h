@@ -1,12 +1,20 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "mediaplayer/MediaPlayer.h"
 #include "mixer/Mixers.h"
 #include "multimedia/mci.h"
 #include "multimedia/mixerapi.h"
+#include "platform/DocumentsFolder.h"
+#include "platform/FileSystem.h"
+#include "platform/ProfileStrings.h"
 #include "platform/Resources.h"
+#include "platform/Shutdown.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Form.h"
 #include "toolkit/GroupBox.h"
@@ -20,9 +28,14 @@
 // builds the window; TApplication::CreateForm then runs FormCreate.
 class TForm1 : public toolkit::TForm {
  public:
+  // The system services it uses; tests pass doubles.
   explicit TForm1(mm::MciApi& mciApi = mm::SystemMciApi(),
                   mm::MixerApi& mixerApi = mm::SystemMixerApi(),
-                  platform::Resources& resources = platform::SystemResources());
+                  platform::Resources& resources = platform::SystemResources(),
+                  platform::DocumentsFolder& documents = platform::SystemDocumentsFolder(),
+                  platform::FileSystem& files = platform::SystemFileSystem(),
+                  platform::ProfileStrings& profileStrings = platform::SystemProfileStrings(),
+                  platform::Shutdown& shutdown = platform::SystemShutdown());
 
   // Controls and components, in creation order.
   TMediaPlayer MediaPlayer;
@@ -63,7 +76,29 @@ class TForm1 : public toolkit::TForm {
   void MenuM1Click(toolkit::TObject& Sender);
   void Jump10Mujic1Click(toolkit::TObject& Sender);
 
+  // The player's state.
+  std::u16string SpDir;  // the Documents folder, base of the settings and temporary folders
+  std::optional<std::vector<std::byte>> myStream;  // the piece from its lookup to its opening
+  // The current piece, 1..120; between a command and its notification the pre-adjusted value.
+  std::int32_t SaundIndex = 1;
+  bool InProcessOfCallback = false;  // while MixerControlChange moves the volume slider
+  bool PauseStat = false;
+  // The control of the last command, focused after every notification: 0 BackSkip, 1 PauseBtn,
+  // 2 NextBtn, 3 ListBox, 4 MusicTrackBar.
+  std::int32_t ForcasIndex = 0;
+  std::u16string FIniFileName;
+  std::int32_t MastarVolumeSeting = 40;  // the volume the slider last applied
+
  private:
+  void ReadSettings();
+  void WriteSettings();
+  void BindVolumeSlider();
+  void ExtractPiece();
+  void RemoveTemporaryFiles();
+  void ChooseListRow();
+  void FadeOutStep();
+  void ShutdownCheck();
+  void FocusCommandControl();
   void BuildWindow();
   void BuildVolumeGroup();
   void BuildMusicTrackGroup();
@@ -72,4 +107,8 @@ class TForm1 : public toolkit::TForm {
   void WireEvents();
 
   platform::Resources& FResources;
+  platform::DocumentsFolder& FDocuments;
+  platform::FileSystem& FFiles;
+  platform::ProfileStrings& FProfileStrings;
+  platform::Shutdown& FShutdown;
 };

@@ -3,8 +3,16 @@
 
 using platform::ResourceType;
 
-TForm1::TForm1(mm::MciApi& mciApi, mm::MixerApi& mixerApi, platform::Resources& resources)
-    : MediaPlayer(mciApi), Mixer(mixerApi), FResources(resources) {
+TForm1::TForm1(mm::MciApi& mciApi, mm::MixerApi& mixerApi, platform::Resources& resources,
+               platform::DocumentsFolder& documents, platform::FileSystem& files,
+               platform::ProfileStrings& profileStrings, platform::Shutdown& shutdown)
+    : MediaPlayer(mciApi),
+      Mixer(mixerApi),
+      FResources(resources),
+      FDocuments(documents),
+      FFiles(files),
+      FProfileStrings(profileStrings),
+      FShutdown(shutdown) {
   BuildWindow();
   BuildVolumeGroup();
   BuildMusicTrackGroup();
