@@ -1,4 +1,3 @@
-#include <QFontMetrics>
 #include <QLabel>
 
 #include "toolkit/qt/QtControl.h"
@@ -14,9 +13,7 @@ class QtLabelPeer final : public QtControlPeer<LabelPeer, QtControlWidget<QLabel
   }
 
   void SetCaption(const std::u16string& caption) override { FWidget->setText(ToQString(caption)); }
-  int TextWidth(const std::u16string& text) const override {
-    return FWidget->fontMetrics().horizontalAdvance(ToQString(text));
-  }
+  int CaptionWidth() const override { return FWidget->sizeHint().width(); }
 };
 
 }  // namespace

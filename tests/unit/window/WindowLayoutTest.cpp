@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -8,7 +9,10 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "player/Unit1.h"
@@ -28,21 +32,20 @@ SimulatedMixer SpeakersMixer() {
   return SimulatedMixer({SimDevice{u"default", {speakers}}});
 }
 
+// The window as its constructor builds it, before any create handler has run.
 class WindowLayoutTest : public ::testing::Test {
  protected:
-  WindowLayoutTest() : App(support::TestApplication()) {
-    App.SetTitle(u"Kalvio");
-    Form = &App.CreateForm<TForm1>(Mci, Mixer, platform::SystemResources());
+  WindowLayoutTest() {
+    support::TestApplication();
+    Form = std::make_unique<TForm1>(Mci, Mixer, platform::SystemResources());
   }
-  ~WindowLayoutTest() override { App.DestroyForm(*Form); }
 
   RecordingMciApi Mci;
   SimulatedMixer Mixer = SpeakersMixer();
-  toolkit::TApplication& App;
-  TForm1* Form = nullptr;
+  std::unique_ptr<TForm1> Form;
 };
 
-TEST_F(WindowLayoutTest, TheWindowHasItsFixedSizeFontHintMenuAndCaption) {
+TEST_F(WindowLayoutTest, TheWindowHasItsFixedSizeFontHintAndMenu) {
   QWidget* window = WidgetOf(*Form);
   EXPECT_EQ(Form->ClientWidth(), 306);
   EXPECT_EQ(Form->ClientHeight(), 238);
@@ -52,8 +55,6 @@ TEST_F(WindowLayoutTest, TheWindowHasItsFixedSizeFontHintMenuAndCaption) {
   EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
   EXPECT_EQ(Form->Left(), 0);
   EXPECT_EQ(Form->Top(), 0);
-  EXPECT_EQ(Form->Caption(), u"Kalvio");
-  EXPECT_EQ(window->windowTitle(), QString("Kalvio"));
   EXPECT_EQ(Form->Hint(), u"マウスの右ボタンクリックでポップアップメニュー表示");
   EXPECT_EQ(window->font().families().front(), QString("Tahoma"));
   EXPECT_EQ(window->font().pixelSize(), 11);
@@ -143,8 +144,7 @@ TEST_P(ControlLayoutTest, HasItsParentPlaceSizeCaptionHintAndTabOrder) {
 
   EXPECT_EQ(&control.Parent(), &row.parent(*Form));
   EXPECT_EQ(widget->parentWidget(), toolkit::qt::NativeWidget(row.parent(*Form).ContainerPeer()));
-  const int width =
-      row.width != 0 ? row.width : widget->fontMetrics().horizontalAdvance(CaptionOf(widget));
+  const int width = row.width != 0 ? row.width : widget->sizeHint().width();
   EXPECT_EQ(widget->geometry(), QRect(row.left, row.top, width, row.height));
   EXPECT_EQ(control.Left(), row.left);
   EXPECT_EQ(control.Width(), width);
@@ -158,6 +158,26 @@ TEST_P(ControlLayoutTest, HasItsParentPlaceSizeCaptionHintAndTabOrder) {
 
 INSTANTIATE_TEST_SUITE_P(Controls, ControlLayoutTest, ::testing::ValuesIn(kControls),
                          [](const auto& test) { return std::string(test.param.name); });
+
+TEST_F(WindowLayoutTest, OnlyTheTwoOptionBoxesAreCutOff) {
+  const std::vector<const toolkit::TControl*> labels{&Form->Label1, &Form->Label2, &Form->Label3,
+                                                     &Form->Label4};
+  for (const toolkit::TControl* label : labels) {
+    EXPECT_LE(WidgetOf(*label)->sizeHint().width(), label->Width());
+  }
+  for (const toolkit::TGroupBox* group : {&Form->GroupBox1, &Form->GroupBox2}) {
+    EXPECT_LE(WidgetOf(*group)->sizeHint().width(), group->Width());
+  }
+  // The repeat box's text ends inside the box; the option boxes reach past the window's edge.
+  auto* repeat = static_cast<QCheckBox*>(WidgetOf(Form->RePeatChek));
+  QStyleOptionButton option;
+  option.initFrom(repeat);
+  const QRect text = repeat->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, repeat);
+  EXPECT_LE(text.left() + repeat->fontMetrics().horizontalAdvance(repeat->text()), repeat->width());
+  for (const toolkit::TCheckBox* box : {&Form->AutFaseOutCheckBox, &Form->AutoDownCheckBox}) {
+    EXPECT_GT(box->Left() + box->Width(), Form->ClientWidth());
+  }
+}
 
 TEST_F(WindowLayoutTest, TabVisitsTheControlsInTheirOrder) {
   EXPECT_EQ(Form->TabChain(),
@@ -206,12 +226,16 @@ TEST_F(WindowLayoutTest, TheCheckBoxesStartUnchecked) {
   }
 }
 
-TEST_F(WindowLayoutTest, TheButtonsShowTheirPictures) {
-  for (const toolkit::TImageButton* button : {&Form->NextBtn, &Form->BackSkip, &Form->PauseBtn}) {
+TEST_F(WindowLayoutTest, TheSkipButtonsShowThePicturesStoredWithTheLayout) {
+  for (const toolkit::TImageButton* button : {&Form->NextBtn, &Form->BackSkip}) {
     auto* widget = static_cast<QPushButton*>(WidgetOf(*button));
     EXPECT_FALSE(widget->icon().isNull());
     EXPECT_EQ(widget->iconSize(), QSize(48, 48));
-    EXPECT_TRUE(widget->text().isEmpty());
+  }
+  // The pause button gets its picture from the create handler.
+  EXPECT_TRUE(static_cast<QPushButton*>(WidgetOf(Form->PauseBtn))->icon().isNull());
+  for (const toolkit::TImageButton* button : {&Form->NextBtn, &Form->BackSkip, &Form->PauseBtn}) {
+    EXPECT_TRUE(static_cast<QPushButton*>(WidgetOf(*button))->text().isEmpty());
   }
 }
 
