@@ -9,7 +9,7 @@ TLabel::TLabel(TContainer& parent)
 void TLabel::SetCaption(std::u16string caption) {
   FCaption = std::move(caption);
   FLabelPeer.SetCaption(FCaption);
-  SetBounds(Left(), Top(), FLabelPeer.CaptionWidth(), Height());
+  SetBounds(Left(), Top(), FLabelPeer.TextWidth(FCaption), Height());
 }
 
 }  // namespace toolkit

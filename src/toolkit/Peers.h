@@ -51,8 +51,8 @@ class CaptionPeer : public ControlPeer {
 
 class LabelPeer : public CaptionPeer {
  public:
-  // The width that shows the whole caption.
-  virtual int CaptionWidth() const = 0;
+  // The width that shows the whole of `text`.
+  virtual int TextWidth(const std::u16string& text) const = 0;
 };
 
 class TrackBarPeer : public ControlPeer {

@@ -13,7 +13,13 @@ class QtLabelPeer final : public QtControlPeer<LabelPeer, QtControlWidget<QLabel
   }
 
   void SetCaption(const std::u16string& caption) override { FWidget->setText(ToQString(caption)); }
-  int CaptionWidth() const override { return FWidget->sizeHint().width(); }
+  // As QLabel measures its own text for its size hint.
+  int TextWidth(const std::u16string& text) const override {
+    return FWidget->fontMetrics()
+        .boundingRect(QRect(0, 0, 2000, 2000), static_cast<int>(FWidget->alignment()),
+                      ToQString(text))
+        .width();
+  }
 };
 
 }  // namespace
