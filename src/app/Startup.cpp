@@ -23,14 +23,21 @@ int RunKalvio() {
   }
   application.SetTitle(u"Kalvio");
   application.SetMainFormOnTaskBar(true);
-  application.SetIcon(platform::SystemResources().Load(u"MAINICON", platform::ResourceType::Icon));
   instance.AcceptHandOver([&application] {
     application.Dispatch([&application] {
       application.Restore();
       application.BringToFront();
     });
   });
-  application.CreateForm<TForm1>();
+  try {
+    application.SetIcon(
+        platform::SystemResources().Load(u"MAINICON", platform::ResourceType::Icon));
+    application.CreateForm<TForm1>();
+  } catch (...) {
+    // Without its window there is nothing to run: say why and end.
+    application.HandleException();
+    return 1;
+  }
   application.Run();
   return 0;
 }

@@ -1,5 +1,6 @@
 # Sourced by the shell tests: a private display with a window manager and a private user session
-# (runtime directory, home), both removed on exit, and helpers to run Kalvio and find its windows.
+# (runtime directory with its own sound server, home), all removed on exit, and helpers to run
+# Kalvio and find its windows.
 # Usage: source session.sh <kalvio executable>
 set -euo pipefail
 
@@ -11,17 +12,19 @@ mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
 export LANG=C.UTF-8
 
-"$scripts/lib/display" start "$work/display" --window-manager
-DISPLAY=$(cat "$work/display/display")
-export DISPLAY
-
 started_pids=()
 end_session() {
   for pid in "${started_pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
   "$scripts/lib/display" stop "$work/display"
+  "$scripts/lib/null-sink" stop "$XDG_RUNTIME_DIR"
   rm -rf "$work"
 }
 trap end_session EXIT
+
+"$scripts/lib/null-sink" start "$XDG_RUNTIME_DIR"
+"$scripts/lib/display" start "$work/display" --window-manager
+DISPLAY=$(cat "$work/display/display")
+export DISPLAY
 
 fail() {
   echo "FAIL: $*" >&2
