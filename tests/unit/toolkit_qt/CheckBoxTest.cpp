@@ -5,6 +5,7 @@
 namespace {
 
 struct CheckCase {
+  const char* name;
   bool start;
   bool set;
   int clickEvents;
@@ -30,8 +31,11 @@ TEST_P(CheckBoxCodeTest, CodeRaisesClickOnlyWhenTheStateChanges) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, CheckBoxCodeTest,
-                         ::testing::Values(CheckCase{false, true, 1}, CheckCase{true, false, 1},
-                                           CheckCase{false, false, 0}, CheckCase{true, true, 0}));
+                         ::testing::Values(CheckCase{"check", false, true, 1},
+                                           CheckCase{"uncheck", true, false, 1},
+                                           CheckCase{"stay_unchecked", false, false, 0},
+                                           CheckCase{"stay_checked", true, true, 0}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(ToolkitTest, CheckBoxUserClickRaisesClickWithTheNewState) {
   std::vector<bool> seen;

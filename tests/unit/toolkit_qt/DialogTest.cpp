@@ -8,6 +8,7 @@
 namespace {
 
 struct AnswerCase {
+  const char* name;
   std::u16string answer;  // empty: Escape
   int result;
 };
@@ -33,8 +34,10 @@ TEST_P(WarningDialogTest, ShowsAWarningWithYesAndNoAndReturnsTheAnswer) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, WarningDialogTest,
-                         ::testing::Values(AnswerCase{u"はい(&Y)", 6}, AnswerCase{u"いいえ(&N)", 7},
-                                           AnswerCase{u"", 7}));
+                         ::testing::Values(AnswerCase{"yes", u"はい(&Y)", 6},
+                                           AnswerCase{"no", u"いいえ(&N)", 7},
+                                           AnswerCase{"escape", u"", 7}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(MessageBoxTest, APlainBoxHasItsCaptionTextOneOkButtonAndNoIcon) {
   auto& app = support::TestApplication();

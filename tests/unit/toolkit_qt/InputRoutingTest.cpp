@@ -6,6 +6,7 @@
 namespace {
 
 struct KeyCase {
+  const char* name;
   Qt::Key key;
   std::uint16_t virtualKey;
 };
@@ -29,14 +30,15 @@ TEST_P(KeyUpTest, GoesToTheFocusedControlWhateverTheKey) {
   EXPECT_EQ(checkKeys, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, KeyUpTest,
-                         ::testing::Values(KeyCase{Qt::Key_A, 'A'}, KeyCase{Qt::Key_7, '7'},
-                                           KeyCase{Qt::Key_Return, 0x0D},
-                                           KeyCase{Qt::Key_Escape, 0x1B},
-                                           KeyCase{Qt::Key_Down, 0x28}, KeyCase{Qt::Key_F5, 0x74},
-                                           KeyCase{Qt::Key_Shift, 0x10},
-                                           KeyCase{Qt::Key_Space, 0x20},
-                                           KeyCase{Qt::Key_VolumeUp, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyUpTest,
+    ::testing::Values(KeyCase{"A", Qt::Key_A, 'A'}, KeyCase{"7", Qt::Key_7, '7'},
+                      KeyCase{"Return", Qt::Key_Return, 0x0D},
+                      KeyCase{"Escape", Qt::Key_Escape, 0x1B}, KeyCase{"Down", Qt::Key_Down, 0x28},
+                      KeyCase{"F5", Qt::Key_F5, 0x74}, KeyCase{"Shift", Qt::Key_Shift, 0x10},
+                      KeyCase{"Space", Qt::Key_Space, 0x20},
+                      KeyCase{"VolumeUp", Qt::Key_VolumeUp, 0}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(ToolkitTest, AutoRepeatedReleasesRaiseNoKeyUp) {
   int keyUps = 0;
@@ -51,6 +53,7 @@ TEST_F(ToolkitTest, AutoRepeatedReleasesRaiseNoKeyUp) {
 }
 
 struct MouseCase {
+  const char* name;
   Qt::MouseButton button;
   toolkit::TMouseButton expected;
   bool opensMenu;
@@ -88,9 +91,11 @@ TEST_P(MouseUpTest, GoesToTheControlUnderThePointerForAnyButton) {
 
 INSTANTIATE_TEST_SUITE_P(
     Buttons, MouseUpTest,
-    ::testing::Values(MouseCase{Qt::LeftButton, toolkit::TMouseButton::mbLeft, false},
-                      MouseCase{Qt::RightButton, toolkit::TMouseButton::mbRight, true},
-                      MouseCase{Qt::MiddleButton, toolkit::TMouseButton::mbMiddle, false}));
+    ::testing::Values(MouseCase{"left", Qt::LeftButton, toolkit::TMouseButton::mbLeft, false},
+                      MouseCase{"right", Qt::RightButton, toolkit::TMouseButton::mbRight, true},
+                      MouseCase{"middle", Qt::MiddleButton, toolkit::TMouseButton::mbMiddle,
+                                false}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(ToolkitTest, RightClickLeavesTheListSelectionAlone) {
   Form.List.SetItemIndex(1);
@@ -129,6 +134,7 @@ TEST_P(PopupMenuTest, RightClickOpensTheWindowMenuAndItsEntryClicks) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, PopupMenuTest,
-                         ::testing::Values("form", "slider", "label", "group"));
+                         ::testing::Values("form", "slider", "label", "group"),
+                         [](const auto& test) { return std::string(test.param); });
 
 }  // namespace

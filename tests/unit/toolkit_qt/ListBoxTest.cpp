@@ -5,6 +5,7 @@
 namespace {
 
 struct SelectCase {
+  const char* name;
   int set;
   int expected;
 };
@@ -25,9 +26,11 @@ TEST_P(ListBoxSelectTest, ReportsTheSelectedRowOrMinusOneAndCodeRaisesNoEvent) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ListBoxSelectTest,
-                         ::testing::Values(SelectCase{0, 0}, SelectCase{4, 4}, SelectCase{2, 2},
-                                           SelectCase{-1, -1}, SelectCase{5, -1},  // no such row
-                                           SelectCase{120, -1}));
+                         ::testing::Values(SelectCase{"first", 0, 0}, SelectCase{"last", 4, 4},
+                                           SelectCase{"same", 2, 2}, SelectCase{"none", -1, -1},
+                                           SelectCase{"past_the_end", 5, -1},
+                                           SelectCase{"far_past_the_end", 120, -1}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(ToolkitTest, ListBoxStartsWithoutSelectionAndFollowsTheUser) {
   auto* list = static_cast<QListWidget*>(Widget(Form.List));

@@ -5,6 +5,7 @@
 namespace {
 
 struct PositionCase {
+  const char* name;
   int start;
   int set;
   int expected;
@@ -31,12 +32,13 @@ TEST_P(TrackBarPositionTest, CodeClampsAndRaisesChangeOnlyOnARealChange) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TrackBarPositionTest,
-                         ::testing::Values(PositionCase{40, 73, 73, 1},     // a change
-                                           PositionCase{40, 40, 40, 0},     // same position
-                                           PositionCase{40, 150, 100, 1},   // clamped to max
-                                           PositionCase{100, 150, 100, 0},  // clamped, no change
-                                           PositionCase{40, -5, 0, 1},      // clamped to min
-                                           PositionCase{0, -1, 0, 0}));
+                         ::testing::Values(PositionCase{"change", 40, 73, 73, 1},
+                                           PositionCase{"same", 40, 40, 40, 0},
+                                           PositionCase{"above_max", 40, 150, 100, 1},
+                                           PositionCase{"above_max_at_max", 100, 150, 100, 0},
+                                           PositionCase{"below_min", 40, -5, 0, 1},
+                                           PositionCase{"below_min_at_min", 0, -1, 0, 0}),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(ToolkitTest, TrackBarRangeKeepsThePositionInsideWithoutAnEvent) {
   Form.Slider.SetPosition(90);
