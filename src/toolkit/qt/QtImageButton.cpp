@@ -36,6 +36,8 @@ class QtImageButtonPeer final
  public:
   QtImageButtonPeer(TImageButton& owner, WidgetPeer& parent) : QtControlPeer(owner, parent) {
     FWidget->setFocusPolicy(Qt::StrongFocus);
+    // Return clicks the focused button, as on Windows, not only Space.
+    FWidget->setAutoDefault(true);
     QObject::connect(FWidget, &QPushButton::clicked, [&owner] { owner.DoClick(); });
   }
 

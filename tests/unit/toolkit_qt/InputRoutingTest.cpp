@@ -97,6 +97,17 @@ INSTANTIATE_TEST_SUITE_P(
                                 false}),
     [](const auto& test) { return std::string(test.param.name); });
 
+TEST_F(ToolkitTest, ReturnAndSpaceClickTheFocusedButton) {
+  int clicks = 0;
+  Form.Button.SetOnClick([&](toolkit::TObject&) { ++clicks; });
+  Form.Button.SetFocus();
+
+  QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);
+  QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Space);
+
+  EXPECT_EQ(clicks, 2);
+}
+
 TEST_F(ToolkitTest, RightClickLeavesTheListSelectionAlone) {
   Form.List.SetItemIndex(1);
   auto* list = static_cast<QListWidget*>(Widget(Form.List));
