@@ -23,6 +23,10 @@ class WinShutdown final : public Shutdown {
       TOKEN_PRIVILEGES previous{};
       DWORD returned = 0;
       AdjustTokenPrivileges(token, FALSE, &privileges, sizeof(previous), &previous, &returned);
+      // The check runs again at every notification while the system declines: no handle piles up.
+      if (token != nullptr) {
+        CloseHandle(token);
+      }
     }
     ExitWindowsEx(EWX_SHUTDOWN, 0);
   }
