@@ -1,0 +1,285 @@
+// Kalvio side by side with FluidSynth's command-line player on the same piece and soundfont,
+// through a private null sink; the program itself runs on a private X display. Prints figures;
+// judges nothing. scripts/bench starts the sound server and the display.
+//
+//   player_bench <kalvio executable> [launch] [next] [usage]   those figures (all without any)
+//
+//   launch  from starting the program to its first sound, against `fluidsynth <sf2> <piece>`
+//   next    from a click on Next to the new piece's first sound (the player in this process)
+//   usage   CPU and peak memory while playing, against the command-line player
+
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "MonitorCapture.h"
+#include "platform/Resources.h"
+#include "player/Catalogue.h"
+#include "player/Unit1.h"
+#include "toolkit/Application.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = MonitorCapture::Clock;
+
+constexpr const char* kSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
+constexpr int kPiece = 1;
+// Next, with repeat on, restarts this piece: its first note is loud and sharp, so its onset stands
+// out from the old sound's reverberation every time.
+constexpr int kRestartedPiece = 2;
+
+double Milliseconds(Clock::duration duration) {
+  return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// A Documents folder whose settings start `piece` at full volume.
+void PrepareHome(const fs::path& home, int piece, bool repeat) {
+  fs::remove_all(home);
+  fs::create_directories(home / "Documents" / "Kalvio");
+  std::ofstream(home / "Documents" / "Kalvio" / "Kalvio.Ini")
+      << "[SaundSeting]\nMastarVolume=100\nSaundIndex=" << piece << "\nRepeat=" << repeat << "\n";
+}
+
+fs::path WritePiece(const fs::path& folder) {
+  const auto bytes =
+      platform::SystemResources().Load(PieceResourceName(kPiece), platform::ResourceType::RcData);
+  const fs::path file = folder / "piece.mid";
+  std::ofstream(file, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+  return file;
+}
+
+pid_t Start(const std::vector<std::string>& arguments, const std::optional<fs::path>& home) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (home) {
+      setenv("HOME", home->c_str(), 1);
+    }
+    std::vector<char*> argv;
+    for (const auto& argument : arguments) {
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    execvp(argv[0], argv.data());
+    _exit(127);
+  }
+  return pid;
+}
+
+void Stop(pid_t pid) {
+  kill(pid, SIGTERM);
+  int status = 0;
+  waitpid(pid, &status, 0);
+}
+
+std::optional<double> LaunchToFirstSound(const MonitorCapture& capture,
+                                         const std::vector<std::string>& command,
+                                         const std::optional<fs::path>& home) {
+  const auto start = Clock::now();
+  const pid_t pid = Start(command, home);
+  std::optional<Clock::time_point> sound;
+  while (!sound && Clock::now() - start < std::chrono::seconds(10)) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    sound = capture.FirstSoundAfter(start);
+  }
+  Stop(pid);
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  return sound ? std::optional(Milliseconds(*sound - start)) : std::nullopt;
+}
+
+void Launch(const MonitorCapture& capture, const fs::path& kalvio, const fs::path& folder) {
+  const fs::path piece = WritePiece(folder);
+  const std::vector<std::string> ours{kalvio.string()};
+  const std::vector<std::string> cli{"fluidsynth", "-q",       "-ni",         "-a",
+                                     "pulseaudio", kSoundFont, piece.string()};
+  std::vector<double> oursMs;
+  std::vector<double> cliMs;
+  constexpr int kRuns = 7;
+  for (int run = 0; run <= kRuns; ++run) {  // the first run of each warms the caches
+    PrepareHome(folder / "home", kPiece, false);
+    const auto a = LaunchToFirstSound(capture, ours, folder / "home");
+    const auto b = LaunchToFirstSound(capture, cli, std::nullopt);
+    if (run > 0 && a && b) {
+      oursMs.push_back(*a);
+      cliMs.push_back(*b);
+    }
+  }
+  if (oursMs.empty()) {
+    std::printf("launch: no sound\n");
+    return;
+  }
+  std::printf(
+      "launch to first sound, piece %d, median of %zu runs: Kalvio %.0f ms (max %.0f), "
+      "fluidsynth %.0f ms (max %.0f), ratio %.2f\n",
+      kPiece, oursMs.size(), Median(oursMs), *std::max_element(oursMs.begin(), oursMs.end()),
+      Median(cliMs), *std::max_element(cliMs.begin(), cliMs.end()), Median(oursMs) / Median(cliMs));
+}
+
+// Runs the message loop for a while.
+void Pump(toolkit::TApplication& application, Clock::duration duration) {
+  const auto end = Clock::now() + duration;
+  while (Clock::now() < end) {
+    application.ProcessMessages();
+    std::this_thread::sleep_for(std::chrono::microseconds(500));
+  }
+}
+
+void Next(const MonitorCapture& capture, const fs::path& folder) {
+  PrepareHome(folder / "home", kRestartedPiece, true);
+  setenv("HOME", (folder / "home").c_str(), 1);
+  const auto beforeStart = Clock::now();
+  toolkit::TApplication application;
+  application.SetTitle(u"Kalvio");
+  TForm1& form = application.CreateForm<TForm1>();
+  form.Show();
+  Pump(application, std::chrono::seconds(2));
+  // The piece's first 60 ms as it sounded at start-up, after silence.
+  const auto firstSound = capture.FirstSoundAfter(beforeStart);
+  if (!firstSound) {
+    std::printf("next: no sound\n");
+    return;
+  }
+  std::vector<int> signature;
+  for (const auto& [time, peak] : capture.PeaksAfter(*firstSound, 60)) {
+    signature.push_back(peak);
+  }
+  std::vector<double> times;
+  for (int run = 0; run < 15; ++run) {
+    const auto click = Clock::now();
+    form.NextBtn.DoClick();
+    Pump(application, std::chrono::milliseconds(1500));
+    if (const auto onset = capture.Find(signature, click)) {
+      times.push_back(Milliseconds(*onset - click));
+    }
+  }
+  if (times.empty()) {
+    std::printf("next: the piece's start was not found again\n");
+    return;
+  }
+  std::printf(
+      "Next click to the new piece's first sound (repeat on: piece %d starts again), %zu of 15 "
+      "runs found: median %.1f ms, max %.1f ms\n",
+      kRestartedPiece, times.size(), Median(times), *std::max_element(times.begin(), times.end()));
+}
+
+struct Usage {
+  double cpuPercent = 0;
+  long peakKb = 0;
+  long privateKb = 0;  // anonymous memory at the end: what shared libraries do not explain
+};
+
+long Field(const fs::path& status, const std::string& name) {
+  std::ifstream file(status);
+  for (std::string line; std::getline(file, line);) {
+    if (line.rfind(name + ":", 0) == 0) {
+      return std::stol(line.substr(name.size() + 1));
+    }
+  }
+  return 0;
+}
+
+double CpuSeconds(pid_t pid) {
+  std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(file)), {});
+  // After the command name in parentheses: fields 3 on; utime and stime are 14 and 15.
+  std::vector<std::string> fields;
+  std::string field;
+  for (char c : text.substr(text.rfind(')') + 2)) {
+    if (c == ' ') {
+      fields.push_back(field);
+      field.clear();
+    } else {
+      field += c;
+    }
+  }
+  const double ticks = std::stod(fields.at(11)) + std::stod(fields.at(12));
+  return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+Usage WhilePlaying(const std::vector<std::string>& command, const std::optional<fs::path>& home) {
+  const pid_t pid = Start(command, home);
+  std::this_thread::sleep_for(std::chrono::seconds(3));
+  const double cpuBefore = CpuSeconds(pid);
+  const auto start = Clock::now();
+  std::this_thread::sleep_for(std::chrono::seconds(20));
+  const double cpu = CpuSeconds(pid) - cpuBefore;
+  const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+  const fs::path status = "/proc/" + std::to_string(pid) + "/status";
+  Usage usage{100 * cpu / wall, Field(status, "VmHWM"), Field(status, "RssAnon")};
+  Stop(pid);
+  return usage;
+}
+
+void CpuAndMemory(const fs::path& kalvio, const fs::path& folder) {
+  const fs::path piece = WritePiece(folder);
+  PrepareHome(folder / "home", kPiece, false);
+  const Usage ours = WhilePlaying({kalvio.string()}, folder / "home");
+  const Usage cli = WhilePlaying(
+      {"fluidsynth", "-q", "-ni", "-a", "pulseaudio", kSoundFont, piece.string()}, std::nullopt);
+  std::printf("while playing piece %d, 20 s after 3 s:\n", kPiece);
+  auto print = [](const char* name, const Usage& usage) {
+    std::printf("  %-10s %.2f %% of a core, peak RSS %ld KiB, private %ld KiB\n", name,
+                usage.cpuPercent, usage.peakKb, usage.privateKb);
+  };
+  print("Kalvio", ours);
+  print("fluidsynth", cli);
+  std::printf("  ratios Kalvio/fluidsynth: cpu %.2f, peak memory %.2f, private memory %.2f\n",
+              ours.cpuPercent / cli.cpuPercent,
+              static_cast<double>(ours.peakKb) / static_cast<double>(cli.peakKb),
+              static_cast<double>(ours.privateKb) / static_cast<double>(cli.privateKb));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: player_bench <kalvio executable> [launch] [next] [usage]\n");
+    return 2;
+  }
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  const fs::path kalvio = fs::absolute(argv[1]);
+  const fs::path folder = fs::temp_directory_path() / "kalvio-player-bench";
+  fs::create_directories(folder);
+  auto wanted = [&](const char* name) {
+    return argc == 2 || std::any_of(argv + 2, argv + argc,
+                                    [&](const char* arg) { return std::strcmp(arg, name) == 0; });
+  };
+  const MonitorCapture capture;
+  if (!capture.Running()) {
+    std::printf("no sound server with a null sink\n");
+    return 1;
+  }
+  // The null sink renders ahead in blocks of up to 2 s until a stream asks for less, as the
+  // capture does: new sound reaches the monitor in time only once that lead is played out.
+  std::this_thread::sleep_for(std::chrono::seconds(3));
+  if (wanted("launch")) {
+    Launch(capture, kalvio, folder);
+  }
+  if (wanted("next")) {
+    Next(capture, folder);
+  }
+  if (wanted("usage")) {
+    CpuAndMemory(kalvio, folder);
+  }
+  fs::remove_all(folder);
+  return 0;
+}
