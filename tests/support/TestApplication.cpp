@@ -1,4 +1,4 @@
-#include "support/qt/TestApplication.h"
+#include "support/TestApplication.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 namespace support {
 
-// The application object of a test program on the Qt backend: created at the first call,
+// The application object of a test program, on the backend of the OS: created at the first call,
 // destroyed after the last test.
 toolkit::TApplication& TestApplication();
 

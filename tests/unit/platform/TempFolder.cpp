@@ -1,15 +1,15 @@
 #include "TempFolder.h"
 
-#include <stdlib.h>
+#include <random>
+#include <string>
 
-#include <stdexcept>
-
+// A new folder of a random name, private to the user (as mkdtemp makes it, which Windows lacks).
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kalvio-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    throw std::runtime_error("mkdtemp failed");
-  }
-  FPath = pattern;
+  std::random_device random;
+  do {
+    FPath = std::filesystem::temp_directory_path() / ("kalvio-test-" + std::to_string(random()));
+  } while (!std::filesystem::create_directory(FPath));
+  std::filesystem::permissions(FPath, std::filesystem::perms::owner_all);
 }
 
 TempFolder::~TempFolder() {

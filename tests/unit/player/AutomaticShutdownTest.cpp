@@ -18,7 +18,7 @@ TEST_F(ShutdownTest, TurningItOnAsksAndYesTurnsOnTheFadeOutToo) {
   const auto& box = Dialogs->Boxes().front();
   EXPECT_EQ(box.Caption, u"警告");
   EXPECT_EQ(box.Text, u"本当に自動シャットダウン設定しますか？");
-  EXPECT_EQ(box.Icon, QMessageBox::Warning);
+  EXPECT_EQ(box.Icon, toolkit::TMessageBoxIcon::Warning);
   EXPECT_EQ(box.Buttons, (std::vector<std::u16string>{u"はい(&Y)", u"いいえ(&N)"}));
   EXPECT_EQ(box.DefaultButton, u"はい(&Y)");
   EXPECT_TRUE(Form->AutoDownCheckBox.Checked());

@@ -1,10 +1,10 @@
-#include <QCoreApplication>
-#include <QMetaObject>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "PlayerFixture.h"
 #include "rtl/TextConversion.h"
+#include "toolkit/MessageWindow.h"
 #include "toolkit/PostedMessages.h"
 
 namespace {
@@ -119,7 +119,11 @@ TEST_F(PlayerTest, ALinkPlantedAsTheTemporaryFileIsNotFollowedAndTheErrorIsShown
   const fs::path victim = Temp / "victim.txt";
   std::ofstream(victim) << "keep me";
   fs::create_directories(TemporaryFolder());
-  fs::create_symlink(victim, TemporaryFile());
+  std::error_code refused;
+  fs::create_symlink(victim, TemporaryFile(), refused);
+  if (refused) {  // Windows grants symbolic links to administrators only
+    GTEST_SKIP() << "no symbolic link: " << refused.message();
+  }
 
   Create();
 
@@ -183,15 +187,14 @@ TEST_F(PlayerTest, ADeviceErrorOfPlayStillReenablesTheControls) {
 TEST_F(PlayerTest, ACommandHandledWhileTheNextPieceIsExtractedFindsNoDevice) {
   Create();
   std::string fileDuringClick;
-  QMetaObject::invokeMethod(
-      QCoreApplication::instance(),
-      [&] {
-        std::ifstream file(TemporaryFile(), std::ios::binary);
-        fileDuringClick.assign(std::istreambuf_iterator<char>(file), {});
-        Form->NextBtn.DoClick();
-      },
-      Qt::QueuedConnection);
+  // A click queued behind the notification: the handler's message processing meets it.
+  toolkit::MessageWindow click([&](std::uint32_t, std::uintptr_t, std::intptr_t) {
+    std::ifstream file(TemporaryFile(), std::ios::binary);
+    fileDuringClick.assign(std::istreambuf_iterator<char>(file), {});
+    Form->NextBtn.DoClick();
+  });
   ASSERT_TRUE(Mci.PostNotification(mm::MCI_NOTIFY_SUCCESSFUL));
+  toolkit::postMessage(click.Handle(), 0x0400, 0, 0);
   App.Dispatch(toolkit::ProcessPostedMessages);
 
   const auto piece2 = PieceBytes(2);

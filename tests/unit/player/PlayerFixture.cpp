@@ -7,7 +7,7 @@
 
 #include "player/Catalogue.h"
 #include "rtl/TextConversion.h"
-#include "support/qt/TestApplication.h"
+#include "support/TestApplication.h"
 
 namespace {
 
@@ -119,7 +119,9 @@ void PlayerTest::WriteSettingsFile(const std::string& text) {
 }
 
 std::string PlayerTest::SettingsFileText() const {
-  return ReadFile(SettingsFile());
+  std::string text = ReadFile(SettingsFile());
+  std::erase(text, '\r');  // Windows ends the profile file's lines with CR LF
+  return text;
 }
 
 std::vector<std::u16string> PlayerTest::BoxTexts() const {

@@ -15,9 +15,9 @@
 #include "platform/Resources.h"
 #include "platform/Shutdown.h"
 #include "player/Unit1.h"
+#include "support/DialogResponder.h"
 #include "support/RecordingMciApi.h"
 #include "support/SimulatedMixer.h"
-#include "support/qt/DialogResponder.h"
 #include "toolkit/Application.h"
 
 // An MCI that also tells which catalogue piece the element file held when it was opened: the

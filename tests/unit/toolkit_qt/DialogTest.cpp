@@ -2,7 +2,7 @@
 #include <QTimer>
 
 #include "TestForm.h"
-#include "support/qt/DialogResponder.h"
+#include "support/DialogResponder.h"
 #include "toolkit/Dialogs.h"
 
 namespace {
@@ -28,7 +28,7 @@ TEST_P(WarningDialogTest, ShowsAWarningWithYesAndNoAndReturnsTheAnswer) {
   const auto& box = responder.Boxes().front();
   EXPECT_EQ(box.Caption, u"警告");
   EXPECT_EQ(box.Text, u"本当に自動シャットダウン設定しますか？");
-  EXPECT_EQ(box.Icon, QMessageBox::Warning);
+  EXPECT_EQ(box.Icon, toolkit::TMessageBoxIcon::Warning);
   EXPECT_EQ(box.Buttons, (std::vector<std::u16string>{u"はい(&Y)", u"いいえ(&N)"}));
   EXPECT_EQ(box.DefaultButton, u"はい(&Y)");
 }
@@ -51,7 +51,7 @@ TEST(MessageBoxTest, APlainBoxHasItsCaptionTextOneOkButtonAndNoIcon) {
   const auto& box = responder.Boxes().front();
   EXPECT_EQ(box.Caption, u"二重起動の確認");
   EXPECT_EQ(box.Text, u"すでにKalvioは起動されています。");
-  EXPECT_EQ(box.Icon, QMessageBox::NoIcon);
+  EXPECT_EQ(box.Icon, toolkit::TMessageBoxIcon::None);
   EXPECT_EQ(box.Buttons, std::vector<std::u16string>{u"OK"});
 }
 

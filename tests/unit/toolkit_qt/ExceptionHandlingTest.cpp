@@ -7,7 +7,7 @@
 
 #include "TestForm.h"
 #include "rtl/Exception.h"
-#include "support/qt/DialogResponder.h"
+#include "support/DialogResponder.h"
 #include "toolkit/MessageWindow.h"
 
 namespace {
@@ -76,7 +76,7 @@ TEST_P(DispatchTest, AnErrorLeavingTheHandlerIsShownAndTheApplicationGoesOn) {
   const auto& box = responder.Boxes().front();
   EXPECT_EQ(box.Text, u"リソースが見つかりません.");
   EXPECT_EQ(box.Caption, u"Kalvio");
-  EXPECT_EQ(box.Icon, QMessageBox::Critical);
+  EXPECT_EQ(box.Icon, toolkit::TMessageBoxIcon::Error);
   EXPECT_EQ(box.Buttons, std::vector<std::u16string>{u"OK"});
   EXPECT_TRUE(toolkit::qt::WidgetOf(Form)->isVisible());
 }

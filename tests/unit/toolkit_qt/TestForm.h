@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "support/qt/TestApplication.h"
+#include "support/TestApplication.h"
 #include "toolkit/Application.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Form.h"

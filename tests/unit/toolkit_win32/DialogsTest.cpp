@@ -1,8 +1,8 @@
 #include <stdexcept>
 
-#include "BoxResponder.h"
 #include "TestForm.h"
 #include "rtl/Exception.h"
+#include "support/DialogResponder.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/MessageWindow.h"
 #include "toolkit/PostedMessages.h"
@@ -75,7 +75,7 @@ const DispatchCase kDispatchCases[] = {
 
 TEST_P(DispatchTest, AnErrorLeavingTheHandlerIsShownAndTheApplicationGoesOn) {
   App.SetTitle(u"Kalvio");
-  BoxResponder responder;
+  support::DialogResponder responder;
 
   GetParam().wireAndTrigger(*this, Form, [] { throw Exception(u"リソースが見つかりません"); });
 
@@ -83,7 +83,7 @@ TEST_P(DispatchTest, AnErrorLeavingTheHandlerIsShownAndTheApplicationGoesOn) {
   const auto& box = responder.Boxes().front();
   EXPECT_EQ(box.Text, u"リソースが見つかりません.");
   EXPECT_EQ(box.Caption, u"Kalvio");
-  EXPECT_EQ(box.Shown, BoxResponder::Icon::Error);
+  EXPECT_EQ(box.Icon, toolkit::TMessageBoxIcon::Error);
   EXPECT_EQ(box.Buttons, std::vector<std::u16string>{u"OK"});
   EXPECT_TRUE(Form.Visible());
 }
@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(Dispatches, DispatchTest, ::testing::ValuesIn(kDispatch
                          [](const auto& test) { return std::string(test.param.name); });
 
 TEST(PostedMessages, AnErrorOfAHandlerLeavesProcessPostedMessagesToItsCaller) {
-  TestApplication();
+  support::TestApplication();
   toolkit::MessageWindow window(
       [](std::uint32_t, std::uintptr_t, std::intptr_t) { throw std::runtime_error("device"); });
   toolkit::postMessage(window.Handle(), 0x3B9, 0, 0);
@@ -103,7 +103,7 @@ TEST(PostedMessages, AnErrorOfAHandlerLeavesProcessPostedMessagesToItsCaller) {
 struct AnswerCase {
   const char* name;
   std::u16string button;  // empty: press `key` instead
-  WORD key;
+  support::DialogResponder::Key key;
   int result;
 };
 
@@ -111,8 +111,9 @@ class MessageDlgTest : public ToolkitTest, public ::testing::WithParamInterface<
 
 TEST_P(MessageDlgTest, AWarningWithYesAndNoReportsWhichClosedIt) {
   const AnswerCase& answer = GetParam();
-  auto responder = answer.button.empty() ? std::make_unique<BoxResponder>(answer.key)
-                                         : std::make_unique<BoxResponder>(answer.button);
+  auto responder = answer.button.empty()
+                       ? std::make_unique<support::DialogResponder>(answer.key)
+                       : std::make_unique<support::DialogResponder>(answer.button);
 
   const int result =
       toolkit::MessageDlg(u"本当に自動シャットダウン設定しますか？",
@@ -123,20 +124,20 @@ TEST_P(MessageDlgTest, AWarningWithYesAndNoReportsWhichClosedIt) {
   const auto& box = responder->Boxes().front();
   EXPECT_EQ(box.Caption, u"警告");
   EXPECT_EQ(box.Text, u"本当に自動シャットダウン設定しますか？");
-  EXPECT_EQ(box.Shown, BoxResponder::Icon::Warning);
+  EXPECT_EQ(box.Icon, toolkit::TMessageBoxIcon::Warning);
   EXPECT_EQ(box.Buttons, (std::vector<std::u16string>{u"はい(&Y)", u"いいえ(&N)"}));
   EXPECT_EQ(box.DefaultButton, u"はい(&Y)");
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, MessageDlgTest,
-                         ::testing::Values(AnswerCase{"yes", u"はい(&Y)", 0, 6},
-                                           AnswerCase{"no", u"いいえ(&N)", 0, 7},
-                                           AnswerCase{"return", u"", VK_RETURN, 6},
-                                           AnswerCase{"escape", u"", VK_ESCAPE, 7}),
-                         [](const auto& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Answers, MessageDlgTest,
+    ::testing::Values(AnswerCase{"yes", u"はい(&Y)", {}, 6}, AnswerCase{"no", u"いいえ(&N)", {}, 7},
+                      AnswerCase{"return", u"", support::DialogResponder::Key::Return, 6},
+                      AnswerCase{"escape", u"", support::DialogResponder::Key::Escape, 7}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(ToolkitTest, AnInformationBoxHasOnlyOkAndNoIcon) {
-  BoxResponder responder(VK_RETURN);
+  support::DialogResponder responder(support::DialogResponder::Key::Return);
 
   EXPECT_EQ(App.ShowMessageBox(u"すでにKalvioは起動されています。", u"二重起動の確認",
                                toolkit::TMessageBoxIcon::None),
@@ -145,7 +146,7 @@ TEST_F(ToolkitTest, AnInformationBoxHasOnlyOkAndNoIcon) {
   ASSERT_EQ(responder.Boxes().size(), 1U);
   EXPECT_EQ(responder.Boxes().front().Caption, u"二重起動の確認");
   EXPECT_EQ(responder.Boxes().front().Text, u"すでにKalvioは起動されています。");
-  EXPECT_EQ(responder.Boxes().front().Shown, BoxResponder::Icon::None);
+  EXPECT_EQ(responder.Boxes().front().Icon, toolkit::TMessageBoxIcon::None);
   EXPECT_EQ(responder.Boxes().front().Buttons, std::vector<std::u16string>{u"OK"});
 }
 

@@ -1,11 +1,6 @@
 #include "TestForm.h"
 
-toolkit::TApplication& TestApplication() {
-  static toolkit::TApplication application;
-  return application;
-}
-
-ToolkitTest::ToolkitTest() : App(TestApplication()), Form(App.CreateForm<TestForm>()) {
+ToolkitTest::ToolkitTest() : App(support::TestApplication()), Form(App.CreateForm<TestForm>()) {
   Form.Show();
   SetForegroundWindow(FormWindow());
   Pump();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/TestApplication.h"
 #include "toolkit/Application.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Form.h"
@@ -54,8 +55,6 @@ class TestForm : public toolkit::TForm {
   toolkit::TPopupMenu Menu;
   toolkit::TMenuItem MenuEntry{Menu};
 };
-
-toolkit::TApplication& TestApplication();
 
 // A shown, active TestForm for each test. Input is posted to the windows as the system would
 // deliver it and handled by the application's message loop.

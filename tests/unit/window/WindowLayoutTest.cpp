@@ -18,7 +18,7 @@
 #include "player/Unit1.h"
 #include "support/RecordingMciApi.h"
 #include "support/SimulatedMixer.h"
-#include "support/qt/TestApplication.h"
+#include "support/TestApplication.h"
 #include "toolkit/qt/QtNative.h"
 
 namespace {
