@@ -86,7 +86,23 @@ void ProcessPostedMessages() {
       // A copy: the handler may destroy its own window.
       handler = window->second;
     }
-    handler(message.msg, message.wParam, message.lParam);
+    try {
+      handler(message.msg, message.wParam, message.lParam);
+    } catch (...) {
+      // The error goes to the caller's handler; what is still queued must not wait for the
+      // next post to be delivered.
+      std::function<void()> wakeup;
+      {
+        const std::lock_guard guard(queue.lock);
+        if (!queue.messages.empty()) {
+          wakeup = queue.wakeup;
+        }
+      }
+      if (wakeup) {
+        wakeup();
+      }
+      throw;
+    }
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -75,6 +76,30 @@ TEST(MessageWindow, DestroyedWindowsReceiveNothing) {
   toolkit::ProcessPostedMessages();
   EXPECT_EQ(calls, 0);
   EXPECT_FALSE(toolkit::WaitForPostedMessage(0ms));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MessageWindow, AHandlerErrorLeavesTheRestQueuedAndWakesTheLoopAgain) {
+  int wakeups = 0;
+  toolkit::SetPostedMessageWakeup([&wakeups] { ++wakeups; });
+  std::vector<std::uintptr_t> delivered;
+  toolkit::MessageWindow window([&](std::uint32_t, std::uintptr_t w, std::intptr_t) {
+    delivered.push_back(w);
+    if (w == 1) {
+      throw std::runtime_error("handler failed");
+    }
+  });
+  toolkit::postMessage(window.Handle(), 0, 1, 0);
+  toolkit::postMessage(window.Handle(), 0, 2, 0);
+  wakeups = 0;
+  EXPECT_THROW(toolkit::ProcessPostedMessages(), std::runtime_error);
+  EXPECT_EQ(wakeups, 1);  // the loop is asked to come back for message 2
+  toolkit::ProcessPostedMessages();
+  toolkit::SetPostedMessageWakeup({});
+  EXPECT_EQ(delivered, (std::vector<std::uintptr_t>{1, 2}));
 }
 
 }  // namespace
