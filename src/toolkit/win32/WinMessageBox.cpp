@@ -52,40 +52,107 @@ UINT IconStyle(TMessageBoxIcon icon) {
 }
 
 // The box being opened on this thread: the hook renames its buttons as it activates.
-struct OpeningBox {
-  const TMessageBoxSpec* spec = nullptr;
-  const ButtonSet* buttons = nullptr;
+struct OpenBox {
+  const TMessageBoxSpec* spec;
+  const ButtonSet* buttons;
+};
+struct Opening {
+  const OpenBox* box = nullptr;
   HHOOK hook = nullptr;
 };
-thread_local OpeningBox opening;
+thread_local Opening opening;
 
-// Without a Cancel button the system ignores Escape; a spec may want it to answer.
-LRESULT CALLBACK EscapeProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                            DWORD_PTR escapeResult) {
-  if (msg == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-    EndDialog(dialog, static_cast<INT_PTR>(escapeResult));
-    return 0;
+int TextWidth(HWND control, const std::u16string& text) {
+  HDC dc = GetDC(control);
+  HGDIOBJ previous =
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, Wide(text), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  return extent.cx;
+}
+
+// The box sized its buttons for the system's captions: widen them for ours where they need it,
+// and the box with them, keeping the row of buttons centred.
+void FitButtons(HWND dialog, const TMessageBoxSpec& box, const ButtonSet& buttons) {
+  std::vector<HWND> row;
+  int needed = 0;
+  for (const int result : buttons.results) {
+    const auto caption = std::ranges::find(box.Buttons, result, &TMessageBoxButton::Result);
+    HWND button = GetDlgItem(dialog, result);
+    if (button == nullptr || caption == box.Buttons.end()) {
+      return;
+    }
+    row.push_back(button);
+    needed = std::max(needed, TextWidth(button, caption->Caption) + 16);
   }
-  if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(dialog, EscapeProc, id);
+  RECT first{};
+  GetWindowRect(row.front(), &first);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&first), 2);
+  const int width = first.right - first.left;
+  if (needed <= width) {
+    return;
+  }
+  const int gap = 6;
+  const int total = static_cast<int>(row.size()) * (needed + gap) - gap;
+  RECT client{};
+  GetClientRect(dialog, &client);
+  if (total + 2 * first.left > client.right) {
+    RECT outer{};
+    GetWindowRect(dialog, &outer);
+    const int grow = total + 2 * first.left - client.right;
+    SetWindowPos(dialog, nullptr, outer.left - grow / 2, outer.top, outer.right - outer.left + grow,
+                 outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    GetClientRect(dialog, &client);
+  }
+  int left = (client.right - total) / 2;
+  for (HWND button : row) {
+    SetWindowPos(button, nullptr, left, first.top, needed, first.bottom - first.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    left += needed + gap;
+  }
+}
+
+constexpr UINT kFitButtons = WM_APP + 1;
+
+// The open box: its buttons are fitted once its own layout is done, and without a Cancel button
+// (where the system ignores Escape) Escape gives the spec's escape result.
+LRESULT CALLBACK BoxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                         DWORD_PTR openBox) {
+  const auto& box = *reinterpret_cast<const OpenBox*>(openBox);
+  switch (msg) {
+    case kFitButtons:
+      FitButtons(dialog, *box.spec, *box.buttons);
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDCANCEL &&
+          std::ranges::find(box.buttons->results, IDCANCEL) == box.buttons->results.end()) {
+        EndDialog(dialog, box.spec->EscapeResult);
+        return 0;
+      }
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(dialog, BoxProc, id);
+      break;
+    default:
+      break;
   }
   return DefSubclassProc(dialog, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK ActivationHook(int code, WPARAM wParam, LPARAM lParam) {
   const HHOOK hook = opening.hook;
-  if (code == HCBT_ACTIVATE && opening.spec != nullptr) {
+  if (code == HCBT_ACTIVATE && opening.box != nullptr) {
     auto* dialog = reinterpret_cast<HWND>(wParam);
     wchar_t className[16] = {};
     GetClassNameW(dialog, className, 16);
     if (std::wstring_view(className) == L"#32770") {
-      for (const auto& button : opening.spec->Buttons) {
+      for (const auto& button : opening.box->spec->Buttons) {
         SetDlgItemTextW(dialog, button.Result, Wide(button.Caption));
       }
-      if (std::ranges::find(opening.buttons->results, IDCANCEL) == opening.buttons->results.end()) {
-        SetWindowSubclass(dialog, EscapeProc, 1,
-                          static_cast<DWORD_PTR>(opening.spec->EscapeResult));
-      }
+      SetWindowSubclass(dialog, BoxProc, 1, reinterpret_cast<DWORD_PTR>(opening.box));
+      PostMessageW(dialog, kFitButtons, 0, 0);
       UnhookWindowsHookEx(hook);
       opening = {};
     }
@@ -104,8 +171,8 @@ int ShowMessageBox(HWND owner, const TMessageBoxSpec& box) {
   const UINT defaultButton = defaultIndex == 1   ? MB_DEFBUTTON2
                              : defaultIndex == 2 ? MB_DEFBUTTON3
                                                  : 0;
-  opening = {&box, &buttons,
-             SetWindowsHookExW(WH_CBT, ActivationHook, nullptr, GetCurrentThreadId())};
+  const OpenBox open{&box, &buttons};
+  opening = {&open, SetWindowsHookExW(WH_CBT, ActivationHook, nullptr, GetCurrentThreadId())};
   const int result = MessageBoxW(owner, Wide(box.Text), Wide(box.Caption),
                                  buttons.type | IconStyle(box.Icon) | defaultButton);
   if (opening.hook != nullptr) {  // the box never showed
