@@ -22,6 +22,19 @@ class QtListBoxWidget : public QtControlWidget<QListWidget> {
       event->accept();
     }
   }
+
+  // The user can move the selection but never empty it (Ctrl+click, a click below the rows):
+  // a list command must always find a row.
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event) const override {
+    const auto flags = QtControlWidget::selectionCommand(index, event);
+    const bool empties = flags.testAnyFlags(
+        QItemSelectionModel::Deselect | QItemSelectionModel::Toggle | QItemSelectionModel::Clear);
+    if (event != nullptr && empties) {
+      return index.isValid() ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate;
+    }
+    return flags;
+  }
 };
 
 class QtListBoxPeer final : public QtControlPeer<ListBoxPeer, QtListBoxWidget> {

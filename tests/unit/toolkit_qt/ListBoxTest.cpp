@@ -44,6 +44,20 @@ TEST_F(ToolkitTest, ListBoxStartsWithoutSelectionAndFollowsTheUser) {
   EXPECT_EQ(Form.List.ItemIndex(), 2);
 }
 
+TEST_F(ToolkitTest, TheUserCannotEmptyTheSelection) {
+  auto* list = static_cast<QListWidget*>(Widget(Form.List));
+  const QPoint row1 = list->visualItemRect(list->item(1)).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row1);
+
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, row1);
+  EXPECT_EQ(Form.List.ItemIndex(), 1);
+  QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+  EXPECT_EQ(Form.List.ItemIndex(), 1);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                    list->visualItemRect(list->item(3)).center());
+  EXPECT_EQ(Form.List.ItemIndex(), 3);
+}
+
 TEST_F(ToolkitTest, ListBoxSelectionFromCodeScrollsTheRowIntoView) {
   auto* list = static_cast<QListWidget*>(Widget(Form.List));
   Form.List.SetBounds(10, 40, 200, 30);  // two rows visible
