@@ -69,6 +69,24 @@ HWND Native(WindowHandle handle) {
   return reinterpret_cast<HWND>(handle);
 }
 
+void Wake() {
+  std::function<void()> wake;
+  {
+    const std::lock_guard guard(wakeupLock);
+    wake = wakeup;
+  }
+  if (wake) {
+    wake();
+  }
+}
+
+void WakeIfQueued() {
+  MSG next;
+  if (PeekMessageW(&next, nullptr, 0, 0, PM_NOREMOVE)) {
+    Wake();
+  }
+}
+
 void ThrowPending() {
   if (auto error = std::exchange(State().pending, nullptr)) {
     std::rethrow_exception(error);
@@ -115,14 +133,7 @@ bool postMessage(WindowHandle window, std::uint32_t msg, std::uintptr_t wParam,
   if (window == 0 || !PostMessageW(Native(window), msg, wParam, lParam)) {
     return false;
   }
-  std::function<void()> wake;
-  {
-    const std::lock_guard guard(wakeupLock);
-    wake = wakeup;
-  }
-  if (wake) {
-    wake();
-  }
+  Wake();
   return true;
 }
 
@@ -144,7 +155,11 @@ void ProcessPostedMessages() {
     }
     TranslateMessage(&message);
     DispatchMessageW(&message);
-    ThrowPending();
+    if (state.pending) {
+      // The system's loop would deliver the rest anyway; a loop of the caller's own is told so.
+      WakeIfQueued();
+      ThrowPending();
+    }
   }
 }
 
