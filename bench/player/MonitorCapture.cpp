@@ -23,13 +23,13 @@ Clock::duration FramesToDuration(std::size_t frames) {
 }  // namespace
 
 MonitorCapture::MonitorCapture() {
-  const pa_sample_spec spec{PA_SAMPLE_S16LE, kRate, 2};
+  const pa_sample_spec sampleFormat{PA_SAMPLE_S16LE, kRate, 2};
   pa_buffer_attr attributes{};
   attributes.maxlength = static_cast<std::uint32_t>(-1);
   attributes.fragsize = kFramesPerRead * 4;
   int error = 0;
   FStream = pa_simple_new(nullptr, "kalvio-bench", PA_STREAM_RECORD, "nullsink.monitor", "monitor",
-                          &spec, nullptr, &attributes, &error);
+                          &sampleFormat, nullptr, &attributes, &error);
   if (FStream != nullptr) {
     FThread = std::thread([this] { Record(); });
   }

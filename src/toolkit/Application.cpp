@@ -119,7 +119,7 @@ int TApplication::ShowMessageBox(const std::u16string& text, const std::u16strin
   return ShowMessageBox({text, caption, icon, {{u"OK", mrOk}}, mrOk});
 }
 
-int TApplication::ShowMessageBox(const TMessageBoxSpec& box) {
+int TApplication::ShowMessageBox(const TMessageBoxRequest& box) {
   return FPeer->ShowMessageBox(box);
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "toolkit/Form.h"
-#include "toolkit/MessageBoxSpec.h"
+#include "toolkit/MessageBoxRequest.h"
 #include "toolkit/Peers.h"
 
 namespace toolkit {
@@ -69,7 +69,7 @@ class TApplication {
   // A modal box with one OK button; returns mrOk.
   int ShowMessageBox(const std::u16string& text, const std::u16string& caption,
                      TMessageBoxIcon icon);
-  int ShowMessageBox(const TMessageBoxSpec& box);
+  int ShowMessageBox(const TMessageBoxRequest& box);
 
  private:
   void AddForm(std::unique_ptr<TForm> form);

@@ -5,7 +5,7 @@
 namespace toolkit {
 
 int MessageDlg(const std::u16string& text, TMsgDlgType type, TMsgDlgButtons buttons) {
-  TMessageBoxSpec box{text, {}, TMessageBoxIcon::None, {}, mrCancel};
+  TMessageBoxRequest box{text, {}, TMessageBoxIcon::None, {}, mrCancel};
   switch (type) {
     case TMsgDlgType::mtWarning:
       box.Caption = u"警告";

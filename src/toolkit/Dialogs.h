@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "toolkit/MessageBoxSpec.h"
+#include "toolkit/MessageBoxRequest.h"
 
 namespace toolkit {
 

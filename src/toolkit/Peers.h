@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/MessageBoxSpec.h"
+#include "toolkit/MessageBoxRequest.h"
 
 // The backend interface. Each backend (qt/, win32/) implements these peers on its native widgets
 // and defines the Create functions. The portable classes keep the state and the rules; a peer
@@ -136,7 +136,7 @@ class ApplicationPeer {
   // Handles every event pending now, then returns.
   virtual void ProcessEvents() = 0;
   // A modal box; returns the Result of the button that closed it.
-  virtual int ShowMessageBox(const TMessageBoxSpec& box) = 0;
+  virtual int ShowMessageBox(const TMessageBoxRequest& box) = 0;
 };
 
 std::unique_ptr<ApplicationPeer> CreateApplicationPeer();

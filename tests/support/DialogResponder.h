@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/MessageBoxSpec.h"
+#include "toolkit/MessageBoxRequest.h"
 
 namespace support {
 

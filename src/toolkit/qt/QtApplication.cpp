@@ -72,22 +72,22 @@ class QtApplicationPeer final : public ApplicationPeer {
   void Quit() override { QApplication::quit(); }
   void ProcessEvents() override { QApplication::processEvents(); }
 
-  int ShowMessageBox(const TMessageBoxSpec& spec) override {
-    QtMessageBox box(BoxIcon(spec.Icon), ToQString(spec.Caption), ToQString(spec.Text));
+  int ShowMessageBox(const TMessageBoxRequest& request) override {
+    QtMessageBox box(BoxIcon(request.Icon), ToQString(request.Caption), ToQString(request.Text));
     std::map<QAbstractButton*, int> results;
-    for (const auto& button : spec.Buttons) {
+    for (const auto& button : request.Buttons) {
       QPushButton* added = box.addButton(ToQString(button.Caption), QMessageBox::AcceptRole);
       results.emplace(added, button.Result);
       if (results.size() == 1) {
         box.setDefaultButton(added);
       }
-      if (button.Result == spec.EscapeResult) {
+      if (button.Result == request.EscapeResult) {
         box.setEscapeButton(added);
       }
     }
     box.exec();
     const auto clicked = results.find(box.clickedButton());
-    return clicked != results.end() ? clicked->second : spec.EscapeResult;
+    return clicked != results.end() ? clicked->second : request.EscapeResult;
   }
 
  private:

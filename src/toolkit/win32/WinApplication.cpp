@@ -154,7 +154,7 @@ class WinApplicationPeer final : public ApplicationPeer {
     }
   }
 
-  int ShowMessageBox(const TMessageBoxSpec& box) override {
+  int ShowMessageBox(const TMessageBoxRequest& box) override {
     return win32::ShowMessageBox(BoxOwner(), box);
   }
 

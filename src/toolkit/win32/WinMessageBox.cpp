@@ -17,7 +17,7 @@ struct ButtonSet {
   std::vector<int> results;  // the system's order, which is the order on screen
 };
 
-const ButtonSet& ButtonSetOf(const TMessageBoxSpec& box) {
+const ButtonSet& ButtonSetOf(const TMessageBoxRequest& box) {
   static const std::array<ButtonSet, 4> kSets{{
       {MB_OK, {IDOK}},
       {MB_OKCANCEL, {IDOK, IDCANCEL}},
@@ -53,7 +53,7 @@ UINT IconStyle(TMessageBoxIcon icon) {
 
 // The box being opened on this thread: the hook renames its buttons as it activates.
 struct OpenBox {
-  const TMessageBoxSpec* spec;
+  const TMessageBoxRequest* request;
   const ButtonSet* buttons;
 };
 struct Opening {
@@ -75,7 +75,7 @@ int TextWidth(HWND control, const std::u16string& text) {
 
 // The box sized its buttons for the system's captions: widen them for ours where they need it,
 // and the box with them, keeping the row of buttons centred.
-void FitButtons(HWND dialog, const TMessageBoxSpec& box, const ButtonSet& buttons) {
+void FitButtons(HWND dialog, const TMessageBoxRequest& box, const ButtonSet& buttons) {
   std::vector<HWND> row;
   int needed = 0;
   for (const int result : buttons.results) {
@@ -117,18 +117,18 @@ void FitButtons(HWND dialog, const TMessageBoxSpec& box, const ButtonSet& button
 constexpr UINT kFitButtons = WM_APP + 1;
 
 // The open box: its buttons are fitted once its own layout is done, and without a Cancel button
-// (where the system ignores Escape) Escape gives the spec's escape result.
+// (where the system ignores Escape) Escape gives the request's escape result.
 LRESULT CALLBACK BoxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                          DWORD_PTR openBox) {
   const auto& box = *reinterpret_cast<const OpenBox*>(openBox);
   switch (msg) {
     case kFitButtons:
-      FitButtons(dialog, *box.spec, *box.buttons);
+      FitButtons(dialog, *box.request, *box.buttons);
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDCANCEL &&
           std::ranges::find(box.buttons->results, IDCANCEL) == box.buttons->results.end()) {
-        EndDialog(dialog, box.spec->EscapeResult);
+        EndDialog(dialog, box.request->EscapeResult);
         return 0;
       }
       break;
@@ -148,7 +148,7 @@ LRESULT CALLBACK ActivationHook(int code, WPARAM wParam, LPARAM lParam) {
     wchar_t className[16] = {};
     GetClassNameW(dialog, className, 16);
     if (std::wstring_view(className) == L"#32770") {
-      for (const auto& button : opening.box->spec->Buttons) {
+      for (const auto& button : opening.box->request->Buttons) {
         SetDlgItemTextW(dialog, button.Result, Wide(button.Caption));
       }
       SetWindowSubclass(dialog, BoxProc, 1, reinterpret_cast<DWORD_PTR>(opening.box));
@@ -162,7 +162,7 @@ LRESULT CALLBACK ActivationHook(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-int ShowMessageBox(HWND owner, const TMessageBoxSpec& box) {
+int ShowMessageBox(HWND owner, const TMessageBoxRequest& box) {
   const ButtonSet& buttons = ButtonSetOf(box);
   const auto defaultIndex = box.Buttons.empty()
                                 ? 0

@@ -19,7 +19,7 @@ struct TMessageBoxButton {
 };
 
 // Everything a modal message box shows.
-struct TMessageBoxSpec {
+struct TMessageBoxRequest {
   std::u16string Text;
   std::u16string Caption;
   TMessageBoxIcon Icon = TMessageBoxIcon::None;
