@@ -272,4 +272,8 @@ class MciApi {
 // The platform's MCI: the production default for components that take an MciApi.
 MciApi& SystemMciApi();
 
+// Starts readying the platform's devices in the background where a first open would otherwise
+// wait long (on Linux the synthesiser loads its soundfont); Windows keeps its own ready.
+void PrepareSystemMciApi();
+
 }  // namespace mm

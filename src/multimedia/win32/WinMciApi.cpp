@@ -38,4 +38,6 @@ MciApi& SystemMciApi() {
   return api;
 }
 
+void PrepareSystemMciApi() {}
+
 }  // namespace mm

@@ -20,4 +20,11 @@ TEST_F(SequencerWithoutSound, OpenFailsWithAHardwareErrorThatSaysWhy) {
   EXPECT_NE(std::u16string_view(text).find(u"音声出力"), std::u16string_view::npos);
 }
 
+TEST_F(SequencerWithoutSound, AFailedPreparationLeavesTheOpenToFailTheSameWay) {
+  FApi.PrepareSynthesizer();
+  mm::MCIDEVICEID device = 0;
+  EXPECT_EQ(Open(Write("piece.mid", sequencer_test::Melody(1)), device), mm::MCIERR_HARDWARE);
+  EXPECT_EQ(FApi.SynthesizerInUse(), nullptr);
+}
+
 }  // namespace

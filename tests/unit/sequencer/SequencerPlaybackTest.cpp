@@ -21,9 +21,12 @@ class SequencerPlayback : public sequencer_test::SequencerFixture {
  protected:
   SequencerPlayback() : SequencerFixture(sequencer::AudioOutput::kDevice) {}
 
+  // The synthesiser is prepared in the background, as the program does at start-up.
   // A fresh stream on an idle null sink starts up to 2 s late (the sink sleeps for its longest
   // latency); the synthesiser's stream then keeps running, so one waiting play warms it up.
   void SetUp() override {
+    FApi.PrepareSynthesizer();
+    ASSERT_EQ(FApi.SynthesizerInUse(), nullptr);  // until an open takes it over
     midi_test::TrackBuilder blip;
     blip.NoteOn(0, 0, 60, 1).End(10);
     const auto device = OpenOrFail(Write("blip.mid", midi_test::MidiFile(0, 480, {blip})));

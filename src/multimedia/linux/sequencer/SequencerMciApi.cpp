@@ -68,6 +68,16 @@ SequencerMciApi::SequencerMciApi(AudioOutput output) : FOutput(output) {}
 
 SequencerMciApi::~SequencerMciApi() = default;
 
+void SequencerMciApi::PrepareSynthesizer() {
+  if (FSynthesizer || FPreparedSynthesizer.valid()) {
+    return;
+  }
+  FPreparedSynthesizer = std::async(std::launch::async, [output = FOutput] {
+    mm::MCIERROR ignored = mm::MMSYSERR_NOERROR;
+    return Synthesizer::Create(output, ignored);
+  });
+}
+
 mm::MCIERROR SequencerMciApi::mciSendCommandW(mm::MCIDEVICEID IDDevice, mm::UINT uMsg,
                                               mm::DWORD_PTR fdwCommand, mm::DWORD_PTR dwParam) {
   const auto flags = static_cast<mm::DWORD>(fdwCommand);
@@ -123,7 +133,10 @@ mm::MCIERROR SequencerMciApi::Open(mm::DWORD flags, mm::MCI_OPEN_PARMSW& parms) 
       return error;
     }
   }
-  if (!FSynthesizer) {
+  if (FPreparedSynthesizer.valid()) {
+    FSynthesizer = FPreparedSynthesizer.get();
+  }
+  if (!FSynthesizer) {  // also when preparing failed: the sound server may be back by now
     mm::MCIERROR error = mm::MMSYSERR_NOERROR;
     FSynthesizer = Synthesizer::Create(FOutput, error);
     if (!FSynthesizer) {
@@ -199,9 +212,21 @@ mm::BOOL SequencerMciApi::mciGetErrorStringW(mm::MCIERROR fdwError, mm::LPWSTR p
 
 namespace mm {
 
-MciApi& SystemMciApi() {
+namespace {
+
+sequencer::SequencerMciApi& SystemSequencer() {
   static sequencer::SequencerMciApi api;
   return api;
+}
+
+}  // namespace
+
+MciApi& SystemMciApi() {
+  return SystemSequencer();
+}
+
+void PrepareSystemMciApi() {
+  SystemSequencer().PrepareSynthesizer();
 }
 
 }  // namespace mm

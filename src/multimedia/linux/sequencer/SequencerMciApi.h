@@ -4,6 +4,7 @@
 // Standard MIDI Files (".mid", ".midi", ".rmi") and plays them through FluidSynth. Commands are
 // meant for one thread, the UI thread, as the toolkit delivers notifications there.
 
+#include <future>
 #include <map>
 #include <memory>
 
@@ -23,6 +24,10 @@ class SequencerMciApi : public mm::MciApi {
                                mm::DWORD_PTR dwParam) override;
   mm::BOOL mciGetErrorStringW(mm::MCIERROR fdwError, mm::LPWSTR pszText, mm::UINT cchText) override;
 
+  // Starts making the synthesiser on another thread, so that the first open need not wait the
+  // whole load of the soundfont; that open takes it over.
+  void PrepareSynthesizer();
+
   // The synthesiser once a device has been opened; for rendering kOffline output.
   Synthesizer* SynthesizerInUse() const { return FSynthesizer.get(); }
 
@@ -33,6 +38,7 @@ class SequencerMciApi : public mm::MciApi {
 
   const AudioOutput FOutput;
   std::unique_ptr<Synthesizer> FSynthesizer;  // outlives every device
+  std::future<std::unique_ptr<Synthesizer>> FPreparedSynthesizer;
   std::map<mm::MCIDEVICEID, std::unique_ptr<SequencerDevice>> FDevices;
   mm::MCIDEVICEID FLastId = 0;
 };

@@ -37,6 +37,9 @@ mm::MCIERROR Synthesizer::Open(AudioOutput output) {
   }
   fluid_settings_setint(FSettings, "audio.period-size", kPeriodSize);
   fluid_settings_setint(FSettings, "audio.periods", kPeriods);
+  // Samples load with the instruments that select them: the whole soundfont would hold 6 MB and
+  // most of the start-up time for instruments a piece never plays.
+  fluid_settings_setint(FSettings, "synth.dynamic-sample-loading", 1);
   double sampleRate = 44100;
   fluid_settings_getnum(FSettings, "synth.sample-rate", &sampleRate);
   FSampleRate = static_cast<unsigned>(std::lround(sampleRate));
