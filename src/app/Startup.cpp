@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "multimedia/mci.h"
+#include "multimedia/mixerapi.h"
 #include "platform/Resources.h"
 #include "platform/SingleInstance.h"
 #include "player/Unit1.h"
@@ -14,17 +15,21 @@ constexpr auto kInstanceLockName = u"5D152778-BC5B-4A96-BA22-6288355A042B";
 }  // namespace
 
 int RunKalvio() {
-  toolkit::TApplication application;
   platform::SingleInstance& instance = platform::SystemSingleInstance();
-  if (!instance.Acquire(kInstanceLockName)) {
+  const bool first = instance.Acquire(kInstanceLockName);
+  if (first) {
+    // The synthesiser takes about as long to load as the window to build, and the mixer's
+    // devices are connections to the sound server: side by side, the first piece starts sooner.
+    mm::PrepareSystemMciApi();
+    mm::PrepareSystemMixerApi();
+  }
+  toolkit::TApplication application;
+  if (!first) {
     application.ShowMessageBox(u"すでにKalvioは起動されています。", u"二重起動の確認",
                                toolkit::TMessageBoxIcon::None);
     instance.HandOver(u"TForm1", u"Kalvio");
     return 0;
   }
-  // The window and the mixer take about as long to build as the synthesiser: side by side,
-  // the first piece starts sooner.
-  mm::PrepareSystemMciApi();
   application.SetTitle(u"Kalvio");
   application.SetMainFormOnTaskBar(true);
   instance.AcceptHandOver([&application] {

@@ -286,4 +286,8 @@ class MixerApi {
 // The platform's mixer: the production default for components that take a MixerApi.
 MixerApi& SystemMixerApi();
 
+// Starts looking for the platform's mixer devices in the background, where that takes long
+// (on Linux each is a connection to the sound server); Windows knows its own at once.
+void PrepareSystemMixerApi();
+
 }  // namespace mm

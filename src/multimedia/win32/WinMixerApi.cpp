@@ -65,4 +65,6 @@ MixerApi& SystemMixerApi() {
   return api;
 }
 
+void PrepareSystemMixerApi() {}
+
 }  // namespace mm

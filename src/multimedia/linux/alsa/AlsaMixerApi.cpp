@@ -60,10 +60,21 @@ void StoreControl(const MIXERCONTROLW& control, MIXERLINECONTROLSW& controls, st
 
 }  // namespace
 
+void AlsaMixerApi::PrepareDevices() {
+  const std::lock_guard guard(FLock);
+  if (!FPreparedDevices.valid()) {
+    FPreparedDevices = std::async(std::launch::async, FindMixerDevices);
+  }
+}
+
+void AlsaMixerApi::Scan() {
+  FDevices = FPreparedDevices.valid() ? FPreparedDevices.get() : FindMixerDevices();
+  FScanned = true;
+}
+
 const std::vector<MixerDevice>& AlsaMixerApi::Devices() {
   if (!FScanned) {
-    FDevices = FindMixerDevices();
-    FScanned = true;
+    Scan();
   }
   return FDevices;
 }
@@ -98,8 +109,7 @@ AlsaMixerApi::Target AlsaMixerApi::Resolve(HMIXEROBJ object, DWORD flags) {
 
 UINT AlsaMixerApi::mixerGetNumDevs() {
   const std::lock_guard guard(FLock);
-  FDevices = FindMixerDevices();
-  FScanned = true;
+  Scan();
   return static_cast<UINT>(FDevices.size());
 }
 
@@ -335,6 +345,10 @@ MixerApi& SystemMixerApi() {
   toolkit::postMessage(0, 0, 0, 0);
   static alsa::AlsaMixerApi api;
   return api;
+}
+
+void PrepareSystemMixerApi() {
+  static_cast<alsa::AlsaMixerApi&>(SystemMixerApi()).PrepareDevices();
 }
 
 }  // namespace mm

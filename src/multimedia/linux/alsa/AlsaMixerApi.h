@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <future>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -30,6 +31,10 @@ class AlsaMixerApi final : public MixerApi {
   MMRESULT mixerSetControlDetails(HMIXEROBJ hmxobj, MIXERCONTROLDETAILS* pmxcd,
                                   DWORD fdwDetails) override;
 
+  // Starts a scan of the devices on another thread; the next mixerGetNumDevs takes its result
+  // instead of scanning again.
+  void PrepareDevices();
+
  private:
   // Callers hold FLock.
   // The open device that an HMIXER or a device number (MIXER_OBJECTF_MIXER) names; a number opens
@@ -40,6 +45,7 @@ class AlsaMixerApi final : public MixerApi {
     MMRESULT result = MMSYSERR_NOERROR;
   };
   Target Resolve(HMIXEROBJ object, DWORD flags);
+  void Scan();
   const std::vector<MixerDevice>& Devices();
   OpenMixer* Find(HMIXER handle) const;
   MMRESULT TransferDetails(HMIXEROBJ object, MIXERCONTROLDETAILS* details, DWORD flags, bool write);
@@ -47,6 +53,7 @@ class AlsaMixerApi final : public MixerApi {
   std::mutex FLock;
   bool FScanned = false;
   std::vector<MixerDevice> FDevices;
+  std::future<std::vector<MixerDevice>> FPreparedDevices;
   std::map<std::uintptr_t, std::unique_ptr<OpenMixer>> FOpen;
   std::uintptr_t FLastHandle = 0x4D580000;  // clear of device numbers
 };

@@ -45,7 +45,7 @@ mm::MCIERROR Synthesizer::Open(AudioOutput output) {
   FSampleRate = static_cast<unsigned>(std::lround(sampleRate));
 
   FSynth = new_fluid_synth(FSettings);
-  if (FSynth == nullptr || fluid_synth_sfload(FSynth, kSoundFontPath, 1) == FLUID_FAILED) {
+  if (FSynth == nullptr) {
     return mm::MCIERR_CANNOT_LOAD_DRIVER;
   }
   // The sequencer counts the synthesiser's samples from its registration on, before the first
@@ -59,7 +59,17 @@ mm::MCIERROR Synthesizer::Open(AudioOutput output) {
   if (FSynthClient == FLUID_FAILED || FClient == FLUID_FAILED) {
     return mm::MCIERR_OUT_OF_MEMORY;
   }
+  // The output starts before the soundfont loads: a new stream takes a while to settle in the
+  // sound server, and by the first note it already runs.
+  if (const auto error = StartOutput(output); error != mm::MMSYSERR_NOERROR) {
+    return error;
+  }
+  return fluid_synth_sfload(FSynth, kSoundFontPath, 1) == FLUID_FAILED
+             ? mm::MCIERR_CANNOT_LOAD_DRIVER
+             : mm::MMSYSERR_NOERROR;
+}
 
+mm::MCIERROR Synthesizer::StartOutput(AudioOutput output) {
   if (output == AudioOutput::kOffline) {
     FStartLead = 2 * kBlock;
     return mm::MMSYSERR_NOERROR;

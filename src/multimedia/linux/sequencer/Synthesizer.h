@@ -74,6 +74,7 @@ class Synthesizer {
 
   Synthesizer() = default;
   mm::MCIERROR Open(AudioOutput output);
+  mm::MCIERROR StartOutput(AudioOutput output);
 
   static void OnSequencerEvent(unsigned int time, _fluid_event_t* event, _fluid_sequencer_t* seq,
                                void* data);
