@@ -46,9 +46,8 @@ double NoteDifference(const std::vector<float>& first, const std::vector<float>&
         sound.begin());
   };
   const std::size_t a = onset(first), b = onset(second), span = 13230;
-  EXPECT_LT(a + span, first.size());
-  EXPECT_LT(b + span, second.size());
   if (a + span >= first.size() || b + span >= second.size()) {
+    ADD_FAILURE() << "a note is missing or shorter than 300 ms";
     return 1;
   }
   double difference = 0, energy = 0;
