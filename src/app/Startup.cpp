@@ -39,9 +39,10 @@ int RunKalvio() {
     });
   });
   try {
+    application.CreateForm<TForm1>();
+    // After the form, whose create handler starts the music: the window shows no icon before Run.
     application.SetIcon(
         platform::SystemResources().Load(u"MAINICON", platform::ResourceType::Icon));
-    application.CreateForm<TForm1>();
   } catch (...) {
     // Without its window there is nothing to run: say why and end.
     application.HandleException();

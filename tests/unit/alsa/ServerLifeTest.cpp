@@ -81,6 +81,31 @@ TEST(SoundServerLife, NoServerMeansNoDeviceAndOneStartedLaterIsFoundByTheNextCou
   EXPECT_EQ(api.mixerClose(handle), MMSYSERR_NOERROR);
 }
 
+// A count keeps the connections it opened for the openings after it: what happened in between
+// must show as it does on a new connection.
+TEST(SoundServerLife, AnOpeningAfterTheCountSeesTheServerAsItIsThen) {
+  PrivateSoundServer server;
+  server.Start();
+  MixerApi& api = SystemMixerApi();
+  std::vector<DWORD> values(2);
+  HMIXER handle = nullptr;
+
+  ASSERT_EQ(api.mixerGetNumDevs(), 1u);
+  Shell("pactl set-sink-volume @DEFAULT_SINK@ 30%");
+  ASSERT_EQ(api.mixerOpen(&handle, 0, 0, 0, 0), MMSYSERR_NOERROR);
+  ASSERT_EQ(ReadValues(api, handle, MasterVolumeId(api, handle), values), MMSYSERR_NOERROR);
+  EXPECT_EQ(values, (std::vector<DWORD>{19660, 19660})) << "a volume changed since the count";
+  EXPECT_EQ(api.mixerClose(handle), MMSYSERR_NOERROR);
+
+  ASSERT_EQ(api.mixerGetNumDevs(), 1u);
+  server.Stop();
+  server.Start();  // the new server starts at 100 %
+  ASSERT_EQ(api.mixerOpen(&handle, 0, 0, 0, 0), MMSYSERR_NOERROR) << "a server restarted since";
+  ASSERT_EQ(ReadValues(api, handle, MasterVolumeId(api, handle), values), MMSYSERR_NOERROR);
+  EXPECT_EQ(values, (std::vector<DWORD>{65535, 65535}));
+  EXPECT_EQ(api.mixerClose(handle), MMSYSERR_NOERROR);
+}
+
 TEST(SoundServerLife, AStoppedServerFailsValuesWithoutSpinningAndReturnsUnderTheSameIds) {
   PrivateSoundServer server;
   server.Start();

@@ -68,8 +68,26 @@ void AlsaMixerApi::PrepareDevices() {
 }
 
 void AlsaMixerApi::Scan() {
-  FDevices = FPreparedDevices.valid() ? FPreparedDevices.get() : FindMixerDevices();
+  auto found = FPreparedDevices.valid() ? FPreparedDevices.get() : FindMixerDevices();
+  FDevices.clear();
+  FScannedConnections.clear();
+  for (auto& [device, connection] : found) {
+    FScannedConnections[device.name] = std::move(connection);
+    FDevices.push_back(std::move(device));
+  }
   FScanned = true;
+}
+
+std::unique_ptr<MixerConnection> AlsaMixerApi::ConnectionFor(const MixerDevice& device) {
+  const auto scanned = FScannedConnections.find(device.name);
+  if (scanned != FScannedConnections.end()) {
+    auto connection = std::move(scanned->second);
+    FScannedConnections.erase(scanned);
+    if (connection->Refresh()) {
+      return connection;
+    }
+  }
+  return MixerConnection::Open(device.name);
 }
 
 const std::vector<MixerDevice>& AlsaMixerApi::Devices() {
@@ -94,7 +112,8 @@ AlsaMixerApi::Target AlsaMixerApi::Resolve(HMIXEROBJ object, DWORD flags) {
     // A device number, or, as the system also takes, a handle.
     const std::uintptr_t number = NumberOf(object);
     if (number < Devices().size()) {
-      target.temporary = OpenMixer::Open(FDevices[number], nullptr, 0);
+      target.temporary = OpenMixer::Open(FDevices[number],
+                                         MixerConnection::Open(FDevices[number].name), nullptr, 0);
       target.mixer = target.temporary.get();
       target.result = target.mixer != nullptr ? MMSYSERR_NOERROR : MMSYSERR_NODRIVER;
     } else {
@@ -165,7 +184,7 @@ MMRESULT AlsaMixerApi::mixerOpen(HMIXER* phmx, UINT uMxId, DWORD_PTR dwCallback,
     return ResultForOtherObject(object);
   }
   const auto handle = reinterpret_cast<HMIXER>(++FLastHandle);
-  auto mixer = OpenMixer::Open(*device, handle, window);
+  auto mixer = OpenMixer::Open(*device, ConnectionFor(*device), handle, window);
   if (!mixer) {
     return MMSYSERR_NODRIVER;
   }

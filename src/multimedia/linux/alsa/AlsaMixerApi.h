@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "MixerDevices.h"
@@ -47,13 +48,17 @@ class AlsaMixerApi final : public MixerApi {
   Target Resolve(HMIXEROBJ object, DWORD flags);
   void Scan();
   const std::vector<MixerDevice>& Devices();
+  std::unique_ptr<MixerConnection> ConnectionFor(const MixerDevice& device);
   OpenMixer* Find(HMIXER handle) const;
   MMRESULT TransferDetails(HMIXEROBJ object, MIXERCONTROLDETAILS* details, DWORD flags, bool write);
 
   std::mutex FLock;
   bool FScanned = false;
   std::vector<MixerDevice> FDevices;
-  std::future<std::vector<MixerDevice>> FPreparedDevices;
+  // The connections the last scan opened, each kept for the next opening of its device: another
+  // connection would cost another round trip to the sound server.
+  std::map<std::string, std::unique_ptr<MixerConnection>> FScannedConnections;
+  std::future<std::vector<FoundMixerDevice>> FPreparedDevices;
   std::map<std::uintptr_t, std::unique_ptr<OpenMixer>> FOpen;
   std::uintptr_t FLastHandle = 0x4D580000;  // clear of device numbers
 };

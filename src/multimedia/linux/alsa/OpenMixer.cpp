@@ -6,9 +6,9 @@
 
 namespace mm::alsa {
 
-std::unique_ptr<OpenMixer> OpenMixer::Open(const MixerDevice& device, HMIXER handle,
-                                           toolkit::WindowHandle window) {
-  auto connection = MixerConnection::Open(device.name);
+std::unique_ptr<OpenMixer> OpenMixer::Open(const MixerDevice& device,
+                                           std::unique_ptr<MixerConnection> connection,
+                                           HMIXER handle, toolkit::WindowHandle window) {
   if (!connection) {
     return nullptr;
   }

@@ -26,8 +26,9 @@ namespace mm::alsa {
 // and when it comes back, MM_MIXM_LINE_CHANGE is posted for every line.
 class OpenMixer {
  public:
-  // Null when the device cannot be opened.
-  static std::unique_ptr<OpenMixer> Open(const MixerDevice& device, HMIXER handle,
+  // Opens `device` over `connection`; null when there is none (the device cannot be opened).
+  static std::unique_ptr<OpenMixer> Open(const MixerDevice& device,
+                                         std::unique_ptr<MixerConnection> connection, HMIXER handle,
                                          toolkit::WindowHandle window);
   ~OpenMixer();
 

@@ -10,6 +10,10 @@ namespace {
 
 // FluidSynth renders in blocks of this many frames; a message takes effect at a block start.
 constexpr std::uint64_t kBlock = 64;
+// A performance starts two blocks after the latest block the synthesiser has begun: its first
+// messages go out at the reading of the block between, which even a synthesiser rendering at
+// that moment has yet to reach.
+constexpr std::uint64_t kStartLead = 2 * kBlock;
 constexpr int kPeriodSize = 512;
 // Two periods of 512 frames: about 23 ms between the synthesiser and the speakers, so that a
 // pause or stop is heard at once.
@@ -71,10 +75,8 @@ mm::MCIERROR Synthesizer::Open(AudioOutput output) {
 
 mm::MCIERROR Synthesizer::StartOutput(AudioOutput output) {
   if (output == AudioOutput::kOffline) {
-    FStartLead = 2 * kBlock;
     return mm::MMSYSERR_NOERROR;
   }
-  FStartLead = kPeriodSize + 2 * kBlock;
   for (const char* driver : kDrivers) {
     if (fluid_settings_setstr(FSettings, "audio.driver", driver) == FLUID_OK) {
       FDriver = new_fluid_audio_driver(FSettings, FSynth);
@@ -128,13 +130,15 @@ void Synthesizer::Play(const void* owner, std::shared_ptr<const Song> song,
   fluid_synth_system_reset(FSynth);
   RestoreStateAt(*song, song->FirstMessageAt(fromMicroseconds));
 
-  const std::uint64_t startSample = RenderedSamples() + FStartLead;
-  std::vector<Batch> batches = PlanBatches(*song, fromMicroseconds, toMicroseconds, startSample);
-  std::vector<unsigned> times;
-  times.reserve(batches.size());
+  std::vector<Batch> batches = PlanBatches(*song, fromMicroseconds, toMicroseconds);
+  std::vector<std::uint64_t> blocks;
+  blocks.reserve(batches.size());
   for (const Batch& batch : batches) {
-    times.push_back(batch.sequencerTime);
+    blocks.push_back(batch.block);
   }
+  // Planned before the clock is read: from the reading to the first message sent, the
+  // synthesiser can render no more than the lead.
+  const std::uint64_t startSample = RenderedSamples() + kStartLead;
   std::uintptr_t firstId = 0;
   {
     std::lock_guard lock(FMutex);
@@ -149,9 +153,11 @@ void Synthesizer::Play(const void* owner, std::shared_ptr<const Song> song,
   fluid_event_t* event = new_fluid_event();
   fluid_event_set_source(event, -1);
   fluid_event_set_dest(event, FClient);
-  for (std::size_t i = 0; i < times.size(); ++i) {
+  for (std::size_t i = 0; i < blocks.size(); ++i) {
     fluid_event_timer(event, reinterpret_cast<void*>(firstId + i));
-    fluid_sequencer_send_at(FSequencer, event, times[i], 1);
+    // Sent at the reading of the block before, it reaches the synthesiser as its block starts.
+    fluid_sequencer_send_at(FSequencer, event,
+                            SequencerTimeFor(startSample + blocks[i] * kBlock - kBlock), 1);
   }
   delete_fluid_event(event);
 }
@@ -281,27 +287,25 @@ void Synthesizer::Silence() {
 // its onset within half a block (0.73 ms at 44.1 kHz) of that time.
 std::vector<Synthesizer::Batch> Synthesizer::PlanBatches(const Song& song,
                                                          std::uint64_t fromMicroseconds,
-                                                         std::uint64_t toMicroseconds,
-                                                         std::uint64_t startSample) const {
+                                                         std::uint64_t toMicroseconds) const {
   const auto& messages = song.Messages();
-  auto sequencerTimeOf = [&](std::uint64_t microseconds) {
+  auto nearestBlockOf = [&](std::uint64_t microseconds) {
     const std::uint64_t offset =
         ((microseconds - fromMicroseconds) * FSampleRate + 500000) / 1000000;
-    const std::uint64_t nearestBlockStart = (startSample + offset + kBlock / 2) / kBlock * kBlock;
-    return SequencerTimeFor(nearestBlockStart - kBlock);
+    return (offset + kBlock / 2) / kBlock;
   };
   std::vector<Batch> batches;
   for (std::size_t i = song.FirstMessageAt(fromMicroseconds);
        i < messages.size() && messages[i].microseconds < toMicroseconds; ++i) {
-    const unsigned time = sequencerTimeOf(messages[i].microseconds);
-    if (batches.empty() || batches.back().sequencerTime != time) {
-      batches.push_back({i, 0, false, time});
+    const std::uint64_t block = nearestBlockOf(messages[i].microseconds);
+    if (batches.empty() || batches.back().block != block) {
+      batches.push_back({i, 0, false, block});
     }
     ++batches.back().messageCount;
   }
-  const unsigned endTime = sequencerTimeOf(toMicroseconds);
-  if (batches.empty() || batches.back().sequencerTime != endTime) {
-    batches.push_back({messages.size(), 0, false, endTime});
+  const std::uint64_t endBlock = nearestBlockOf(toMicroseconds);
+  if (batches.empty() || batches.back().block != endBlock) {
+    batches.push_back({messages.size(), 0, false, endBlock});
   }
   batches.back().endsPerformance = true;
   return batches;

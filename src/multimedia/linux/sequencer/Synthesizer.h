@@ -69,7 +69,7 @@ class Synthesizer {
     std::size_t firstMessage;
     std::size_t messageCount;
     bool endsPerformance;
-    unsigned sequencerTime;
+    std::uint64_t block;  // counted from the performance's first block
   };
 
   Synthesizer() = default;
@@ -83,7 +83,7 @@ class Synthesizer {
   void RestoreStateAt(const Song& song, std::size_t messageIndex);
   void Silence();
   std::vector<Batch> PlanBatches(const Song& song, std::uint64_t fromMicroseconds,
-                                 std::uint64_t toMicroseconds, std::uint64_t startSample) const;
+                                 std::uint64_t toMicroseconds) const;
   unsigned SequencerTimeFor(std::uint64_t sample) const;
   std::uint64_t RenderedSamples() const;
 
@@ -94,7 +94,6 @@ class Synthesizer {
   short FSynthClient = -1;
   short FClient = -1;
   unsigned FSampleRate = 44100;
-  unsigned FStartLead = 0;
 
   // Shared with the audio thread. Never held while calling FluidSynth from the caller's thread:
   // the audio thread takes FluidSynth's locks before this one.
