@@ -40,7 +40,7 @@ int RunKalvio() {
   });
   try {
     application.CreateForm<TForm1>();
-    // After the form, whose create handler starts the music: the window shows no icon before Run.
+    // Decoded after the form, whose create handler starts the music: no window shows before Run.
     application.SetIcon(
         platform::SystemResources().Load(u"MAINICON", platform::ResourceType::Icon));
   } catch (...) {
