@@ -196,7 +196,12 @@ mm::MCIERROR SequencerDevice::Perform(std::uint64_t from, std::uint64_t to, mm::
   FMode = Mode::kPlaying;
   FPlayFrom = from;
   FPlayTo = to;
-  FSynthesizer.Play(this, FSong, from, to, [this] { OnFinished(); });
+  if (const auto error = FSynthesizer.Play(this, FSong, from, to, [this] { OnFinished(); });
+      error != mm::MMSYSERR_NOERROR) {
+    FMode = Mode::kStopped;
+    FPendingNotification = 0;
+    return error;
+  }
   return (flags & mm::MCI_WAIT) ? WaitForEnd() : mm::MMSYSERR_NOERROR;
 }
 

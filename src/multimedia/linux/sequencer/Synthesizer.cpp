@@ -32,6 +32,7 @@ std::unique_ptr<Synthesizer> Synthesizer::Create(AudioOutput output, mm::MCIERRO
 }
 
 mm::MCIERROR Synthesizer::Open(AudioOutput output) {
+  FOutput = output;
   // Errors and warnings still reach the log; which driver was picked is nobody's business.
   fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
   fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
@@ -63,9 +64,7 @@ mm::MCIERROR Synthesizer::Open(AudioOutput output) {
   if (FSynthClient == FLUID_FAILED || FClient == FLUID_FAILED) {
     return mm::MCIERR_OUT_OF_MEMORY;
   }
-  // The output starts before the soundfont loads: a new stream takes a while to settle in the
-  // sound server, and by the first note it already runs.
-  if (const auto error = StartOutput(output); error != mm::MMSYSERR_NOERROR) {
+  if (const auto error = CheckOutput(); error != mm::MMSYSERR_NOERROR) {
     return error;
   }
   return fluid_synth_sfload(FSynth, kSoundFontPath, 1) == FLUID_FAILED
@@ -73,10 +72,21 @@ mm::MCIERROR Synthesizer::Open(AudioOutput output) {
              : mm::MMSYSERR_NOERROR;
 }
 
-mm::MCIERROR Synthesizer::StartOutput(AudioOutput output) {
-  if (output == AudioOutput::kOffline) {
+// Opens the output once and closes it again: without sound the synthesiser is of no use, and
+// says so at once. The output itself starts with the first performance (see Play).
+mm::MCIERROR Synthesizer::CheckOutput() {
+  if (FOutput == AudioOutput::kOffline) {
     return mm::MMSYSERR_NOERROR;
   }
+  const auto error = StartOutput();
+  if (FDriver != nullptr) {
+    delete_fluid_audio_driver(FDriver);
+    FDriver = nullptr;
+  }
+  return error;
+}
+
+mm::MCIERROR Synthesizer::StartOutput() {
   for (const char* driver : kDrivers) {
     if (fluid_settings_setstr(FSettings, "audio.driver", driver) == FLUID_OK) {
       FDriver = new_fluid_audio_driver(FSettings, FSynth);
@@ -114,9 +124,9 @@ bool Synthesizer::IsBusy(const void* owner) const {
   return FOwner != nullptr && FOwner != owner && !FFinished;
 }
 
-void Synthesizer::Play(const void* owner, std::shared_ptr<const Song> song,
-                       std::uint64_t fromMicroseconds, std::uint64_t toMicroseconds,
-                       FinishedHandler finished) {
+mm::MCIERROR Synthesizer::Play(const void* owner, std::shared_ptr<const Song> song,
+                               std::uint64_t fromMicroseconds, std::uint64_t toMicroseconds,
+                               FinishedHandler finished) {
   {
     std::lock_guard lock(FMutex);
     FFirstBatchId += FBatches.size() + 1;  // batches still queued from before are now stale
@@ -160,6 +170,16 @@ void Synthesizer::Play(const void* owner, std::shared_ptr<const Song> song,
                             SequencerTimeFor(startSample + blocks[i] * kBlock - kBlock), 1);
   }
   delete_fluid_event(event);
+  // Started now, after the first messages are timed, a new stream carries them in its first
+  // period, heard at once; a stream running since the open would have a period or two of
+  // silence queued ahead of them.
+  if (FDriver == nullptr && FOutput == AudioOutput::kDevice) {
+    if (const auto error = StartOutput(); error != mm::MMSYSERR_NOERROR) {
+      Stop(owner);
+      return error;
+    }
+  }
+  return mm::MMSYSERR_NOERROR;
 }
 
 void Synthesizer::Stop(const void* owner) {

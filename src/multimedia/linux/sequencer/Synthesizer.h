@@ -44,8 +44,10 @@ class Synthesizer {
 
   // Plays [from, to) of the song for `owner`, replacing any performance. The programs and
   // controllers in force at `from` are restored first. Sound starts within one audio period.
-  void Play(const void* owner, std::shared_ptr<const Song> song, std::uint64_t fromMicroseconds,
-            std::uint64_t toMicroseconds, FinishedHandler finished);
+  // MCIERR_HARDWARE, and nothing plays, when the sound output cannot start.
+  mm::MCIERROR Play(const void* owner, std::shared_ptr<const Song> song,
+                    std::uint64_t fromMicroseconds, std::uint64_t toMicroseconds,
+                    FinishedHandler finished);
 
   // Ends the owner's performance, if it is the current one, and silences every note at once.
   // Once it returns, the performance's FinishedHandler neither runs nor will run.
@@ -74,7 +76,8 @@ class Synthesizer {
 
   Synthesizer() = default;
   mm::MCIERROR Open(AudioOutput output);
-  mm::MCIERROR StartOutput(AudioOutput output);
+  mm::MCIERROR CheckOutput();
+  mm::MCIERROR StartOutput();
 
   static void OnSequencerEvent(unsigned int time, _fluid_event_t* event, _fluid_sequencer_t* seq,
                                void* data);
@@ -93,6 +96,7 @@ class Synthesizer {
   _fluid_audio_driver_t* FDriver = nullptr;
   short FSynthClient = -1;
   short FClient = -1;
+  AudioOutput FOutput = AudioOutput::kOffline;
   unsigned FSampleRate = 44100;
 
   // Shared with the audio thread. Never held while calling FluidSynth from the caller's thread:
