@@ -189,8 +189,8 @@ mm::MCIERROR OpenFile(mm::MciApi& api, const std::filesystem::path& file, mm::MC
   return result;
 }
 
-mm::MCIERROR PlayFrom(mm::MciApi& api, mm::MCIDEVICEID id, mm::DWORD flags) {
-  mm::MCI_PLAY_PARMS play{0, 0, 0};
+mm::MCIERROR PlayFrom(mm::MciApi& api, mm::MCIDEVICEID id, mm::DWORD flags, mm::DWORD to = 0) {
+  mm::MCI_PLAY_PARMS play{0, 0, to};
   return api.mciSendCommandW(id, mm::MCI_PLAY, flags | mm::MCI_FROM,
                              reinterpret_cast<mm::DWORD_PTR>(&play));
 }
@@ -278,7 +278,9 @@ void OpenToFirstSound(const std::filesystem::path& folder) {
     std::printf("open: no sound output\n");
     return;
   }
-  PlayFrom(api, id, mm::MCI_WAIT | mm::MCI_TO);  // warms the stream up (plays nothing)
+  // The output starts with the first play; on an idle null sink a new stream waits up to 2 s for
+  // the sink to wake. Playing a little with a wait leaves it running.
+  PlayFrom(api, id, mm::MCI_WAIT | mm::MCI_TO, 300);
   Close(api, id);
   std::vector<double> times;
   for (int run = 0; run < 20; ++run) {
