@@ -1,6 +1,8 @@
+#include <QBuffer>
 #include <QByteArray>
 #include <QIcon>
 #include <QImage>
+#include <QImageReader>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -13,9 +15,17 @@ namespace {
 
 // Decodes a .bmp file and makes every pixel of the bottom-left pixel's colour transparent.
 QPixmap TransparentGlyph(std::span<const std::byte> bitmapFile) {
-  QImage image;
-  if (!image.loadFromData(reinterpret_cast<const uchar*>(bitmapFile.data()),
-                          static_cast<int>(bitmapFile.size()), "BMP")) {
+  const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(bitmapFile.data()),
+                                                   static_cast<qsizetype>(bitmapFile.size()));
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, "bmp");
+  // Straight to Qt's own BMP reader: asking each image plugin first loads them all, and the JPEG
+  // library with them, for a millisecond or two at start-up.
+  reader.setAutoDetectImageFormat(false);
+  QImage image = reader.read();
+  if (image.isNull()) {
     throw Exception(u"ビットマップ イメージは有効ではありません");
   }
   image = image.convertToFormat(QImage::Format_ARGB32);
