@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "multimedia/linux/sequencer/SoundServerProbe.h"
+
 namespace sequencer {
 
 namespace {
@@ -72,10 +74,12 @@ mm::MCIERROR Synthesizer::Open(AudioOutput output) {
              : mm::MMSYSERR_NOERROR;
 }
 
-// Opens the output once and closes it again: without sound the synthesiser is of no use, and
-// says so at once. The output itself starts with the first performance (see Play).
+// Without sound the synthesiser is of no use, and says so at once; the output itself starts with
+// the first performance (see Play). The sound server is asked directly: closing a running
+// output waits for its thread, which may wait for a sleeping sink for up to 2 s. Without a
+// server the other outputs are opened once and closed.
 mm::MCIERROR Synthesizer::CheckOutput() {
-  if (FOutput == AudioOutput::kOffline) {
+  if (FOutput == AudioOutput::kOffline || SoundServerAcceptsPlayback(FSampleRate)) {
     return mm::MMSYSERR_NOERROR;
   }
   const auto error = StartOutput();
