@@ -1,8 +1,13 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QStandardPaths>
 #include <QTimer>
+#include <cerrno>
 #include <memory>
 
 #include "platform/SingleInstance.h"
@@ -14,18 +19,22 @@ namespace {
 const QByteArray kActivateRequest = "activate\n";
 constexpr int kTimeoutMs = 2000;
 
-// The lock is a QLockFile in the user's runtime directory ($XDG_RUNTIME_DIR: one per logon,
-// private to the user). The hand-over goes through a local socket beside it.
+// The lock is an flock on a file in the user's runtime directory ($XDG_RUNTIME_DIR: one per
+// logon, private to the user). The hand-over goes through a local socket beside it.
 class LinuxSingleInstance final : public SingleInstance {
  public:
   bool Acquire(const std::u16string& name) override {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + u'/' +
                          QString::fromStdU16String(name);
     FSocketPath = base + ".socket";
-    FLock = std::make_unique<QLockFile>(base + ".lock");
-    // Never by age: an instance may run for weeks. A dead owner is detected by its process id.
-    FLock->setStaleLockTime(0);
-    return FLock->tryLock(0) || FLock->error() != QLockFile::LockFailedError;
+    // The kernel holds the lock for the life of the process and drops it however the process
+    // ends: a file left by a dead instance locks nothing.
+    FLockFile =
+        ::open(QFile::encodeName(base + ".lock").constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (FLockFile < 0) {
+      return true;
+    }
+    return ::flock(FLockFile, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
   }
 
   void AcceptHandOver(std::function<void()> activate) override {
@@ -71,7 +80,7 @@ class LinuxSingleInstance final : public SingleInstance {
   }
 
   QString FSocketPath;
-  std::unique_ptr<QLockFile> FLock;
+  int FLockFile = -1;  // open, and so locked, until the process ends
   std::unique_ptr<QLocalServer> FServer;
   std::function<void()> FActivate;
 };
