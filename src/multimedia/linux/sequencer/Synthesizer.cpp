@@ -151,8 +151,10 @@ mm::MCIERROR Synthesizer::Play(const void* owner, std::shared_ptr<const Song> so
     blocks.push_back(batch.block);
   }
   // Planned before the clock is read: from the reading to the first message sent, the
-  // synthesiser can render no more than the lead.
-  const std::uint64_t startSample = RenderedSamples() + kStartLead;
+  // synthesiser can render no more than the lead. Before the output starts nothing renders:
+  // the reading after the latest is still to come.
+  const bool rendering = FDriver != nullptr || FOutput == AudioOutput::kOffline;
+  const std::uint64_t startSample = RenderedSamples() + (rendering ? kStartLead : kBlock);
   std::uintptr_t firstId = 0;
   {
     std::lock_guard lock(FMutex);
