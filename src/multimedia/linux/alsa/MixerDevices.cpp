@@ -17,6 +17,10 @@ bool ProbeDevice(const std::string& name, Probe& probe) {
   if (!connection) {
     return false;
   }
+  // Kept for the device's first open, which refreshes it. A connection's first refresh sets up
+  // the server's change reports (2 ms through the sound server's plugin): done here, on the
+  // scan's thread, the open's refresh only takes what changed since.
+  connection->Refresh();
   const auto card = connection->Card();
   probe.found.device = {name, card.name, MixerLayout::Of(*connection).Destinations()};
   probe.found.connection = std::move(connection);
