@@ -87,29 +87,27 @@ TEST(SoundServerLife, AnOpeningAfterTheCountSeesTheServerAsItIsThen) {
   PrivateSoundServer server;
   server.Start();
   MixerApi& api = SystemMixerApi();
-  std::vector<DWORD> values(2);
-  HMIXER handle = nullptr;
-  MessageLog log;
+  // Opens device 0 with a callback window: no message follows, and the volume reads `raw`.
+  auto expectQuietOpeningAt = [&api](DWORD raw, const char* since) {
+    MessageLog log;
+    HMIXER handle = nullptr;
+    ASSERT_EQ(api.mixerOpen(&handle, 0, log.Handle(), 0, CALLBACK_WINDOW), MMSYSERR_NOERROR);
+    log.Drain(200ms);
+    EXPECT_TRUE(log.Received().empty()) << since;
+    std::vector<DWORD> values(2);
+    ASSERT_EQ(ReadValues(api, handle, MasterVolumeId(api, handle), values), MMSYSERR_NOERROR);
+    EXPECT_EQ(values, (std::vector<DWORD>{raw, raw})) << since;
+    EXPECT_EQ(api.mixerClose(handle), MMSYSERR_NOERROR);
+  };
 
   ASSERT_EQ(api.mixerGetNumDevs(), 1u);
   Shell("pactl set-sink-volume @DEFAULT_SINK@ 30%");
-  ASSERT_EQ(api.mixerOpen(&handle, 0, log.Handle(), 0, CALLBACK_WINDOW), MMSYSERR_NOERROR);
-  log.Drain(200ms);
-  EXPECT_TRUE(log.Received().empty()) << "a volume changed before the opening";
-  ASSERT_EQ(ReadValues(api, handle, MasterVolumeId(api, handle), values), MMSYSERR_NOERROR);
-  EXPECT_EQ(values, (std::vector<DWORD>{19660, 19660}));
-  EXPECT_EQ(api.mixerClose(handle), MMSYSERR_NOERROR);
+  expectQuietOpeningAt(19660, "a volume changed after the count");
 
   ASSERT_EQ(api.mixerGetNumDevs(), 1u);
   server.Stop();
   server.Start();  // the new server starts at 100 %
-  log.Clear();
-  ASSERT_EQ(api.mixerOpen(&handle, 0, log.Handle(), 0, CALLBACK_WINDOW), MMSYSERR_NOERROR);
-  log.Drain(200ms);
-  EXPECT_TRUE(log.Received().empty()) << "a server restarted before the opening";
-  ASSERT_EQ(ReadValues(api, handle, MasterVolumeId(api, handle), values), MMSYSERR_NOERROR);
-  EXPECT_EQ(values, (std::vector<DWORD>{65535, 65535}));
-  EXPECT_EQ(api.mixerClose(handle), MMSYSERR_NOERROR);
+  expectQuietOpeningAt(65535, "a server restarted after the count");
 }
 
 TEST(SoundServerLife, AStoppedServerFailsValuesWithoutSpinningAndReturnsUnderTheSameIds) {
