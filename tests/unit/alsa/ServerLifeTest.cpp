@@ -82,7 +82,10 @@ TEST(SoundServerLife, NoServerMeansNoDeviceAndOneStartedLaterIsFoundByTheNextCou
 }
 
 // A count keeps the connections it opened for the openings after it: what happened in between
-// is the state at opening, as on a new connection, and no change to report.
+// is the state at opening, as on a new connection, and no change to report. The server reports a
+// change to each client a moment after the change's own command returns, and a report still on its
+// way at the opening is news when it arrives: the test lets an observer hear of the change, then
+// gives the report as long again to reach the kept connection.
 TEST(SoundServerLife, AnOpeningAfterTheCountSeesTheServerAsItIsThen) {
   PrivateSoundServer server;
   server.Start();
@@ -101,8 +104,18 @@ TEST(SoundServerLife, AnOpeningAfterTheCountSeesTheServerAsItIsThen) {
   };
 
   ASSERT_EQ(api.mixerGetNumDevs(), 1u);
+  MessageLog observerLog;
+  HMIXER observer = nullptr;
+  ASSERT_EQ(api.mixerOpen(&observer, 0, observerLog.Handle(), 0, CALLBACK_WINDOW),
+            MMSYSERR_NOERROR);
+  const Message volumeChanged{MM_MIXM_CONTROL_CHANGE, reinterpret_cast<std::uintptr_t>(observer),
+                              MasterVolumeId(api, observer)};
+  ASSERT_EQ(api.mixerGetNumDevs(), 1u);
   Shell("pactl set-sink-volume @DEFAULT_SINK@ 30%");
+  ASSERT_TRUE(observerLog.WaitFor([&](const Message& m) { return m == volumeChanged; }, 2s));
+  observerLog.Drain(100ms);
   expectQuietOpeningAt(19660, "a volume changed after the count");
+  EXPECT_EQ(api.mixerClose(observer), MMSYSERR_NOERROR);
 
   ASSERT_EQ(api.mixerGetNumDevs(), 1u);
   server.Stop();
