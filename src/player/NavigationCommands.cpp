@@ -36,6 +36,7 @@ void TForm1::Jump10Mujic1Click(toolkit::TObject& /*Sender*/) {
   MediaPlayer.Next();
   NextBtn.SetEnabled(false);
   BackSkip.SetEnabled(false);
+  FJumpedWhilePaused = PauseStat;
 }
 
 void TForm1::ListBoxKeyUp(toolkit::TObject& /*Sender*/, std::uint16_t /*Key*/,
@@ -79,7 +80,8 @@ void TForm1::MusicTrackBarKeyUp(toolkit::TObject& /*Sender*/, std::uint16_t /*Ke
 }
 
 // Pausing may raise one notification at once; PauseStat is switched first, so that it only
-// re-enables and focuses the pause button.
+// re-enables and focuses the pause button. A resume after Jump+10 while paused starts the jump's
+// piece at once: the seek left no play to resume and no notification to wait for.
 void TForm1::PauseBtnClick(toolkit::TObject& /*Sender*/) {
   if (PauseStat) {
     PauseStat = false;
@@ -89,6 +91,11 @@ void TForm1::PauseBtnClick(toolkit::TObject& /*Sender*/) {
     MusicTrackBar.SetEnabled(true);
     NextBtn.SetEnabled(true);
     ListBox.SetEnabled(true);
+    if (FJumpedWhilePaused) {
+      ForcasIndex = 1;
+      MediaPlayerNotify(MediaPlayer);
+      return;
+    }
   } else {
     PauseStat = true;
     PauseBtn.SetHint(u"再開");

@@ -35,34 +35,49 @@ void TForm1::FormCreate(toolkit::TObject& /*Sender*/) {
 // Every notification of the media player: a piece ended, a command cut it short, or pausing
 // interrupted it. Unless paused, the next piece (or the command's target) starts here.
 void TForm1::MediaPlayerNotify(TMediaPlayer& /*Sender*/) {
-  if (!PauseStat) {
-    MediaPlayer.Close();
-    FFiles.RemoveFile(TemporaryFileOf(SpDir));
-    if (!RePeatChek.Checked()) {
-      SaundIndex = SaundIndex >= kPieceCount ? 1 : SaundIndex + 1;
-    }
-    ExtractPiece();
-    toolkit::Application().ProcessMessages();
-    try {
-      MediaPlayer.SetFileName(TemporaryFileOf(SpDir));
-      MediaPlayer.Open();
-      MediaPlayer.Play();
-      NextBtn.SetEnabled(true);
-      BackSkip.SetEnabled(true);
-      MusicTrackBar.SetEnabled(true);
-      ListBox.SetItemIndex(SaundIndex - 1);
-      ListBox.SetEnabled(true);
-    } catch (...) {
-      // As at start-up; the controls a command disabled stay disabled.
-    }
-    myStream.reset();
-    MusicTrackBar.SetPosition(SaundIndex);
-    Label4.SetCaption(TrackText(SaundIndex));
-    FadeOutStep();
-    ShutdownCheck();
+  if (FHandlingNotification) {
+    return;
   }
-  PauseBtn.SetEnabled(true);
-  FocusCommandControl();
+  FHandlingNotification = true;
+  try {
+    if (!PauseStat) {
+      StartNextPiece();
+    }
+    PauseBtn.SetEnabled(true);
+    FocusCommandControl();
+  } catch (...) {
+    FHandlingNotification = false;
+    throw;
+  }
+  FHandlingNotification = false;
+}
+
+void TForm1::StartNextPiece() {
+  FJumpedWhilePaused = false;
+  MediaPlayer.Close();
+  FFiles.RemoveFile(TemporaryFileOf(SpDir));
+  if (!RePeatChek.Checked()) {
+    SaundIndex = SaundIndex >= kPieceCount ? 1 : SaundIndex + 1;
+  }
+  ExtractPiece();
+  toolkit::Application().ProcessMessages();
+  try {
+    MediaPlayer.SetFileName(TemporaryFileOf(SpDir));
+    MediaPlayer.Open();
+    MediaPlayer.Play();
+    NextBtn.SetEnabled(true);
+    BackSkip.SetEnabled(true);
+    MusicTrackBar.SetEnabled(true);
+    ListBox.SetItemIndex(SaundIndex - 1);
+    ListBox.SetEnabled(true);
+  } catch (...) {
+    // As at start-up; the controls a command disabled stay disabled.
+  }
+  myStream.reset();
+  MusicTrackBar.SetPosition(SaundIndex);
+  Label4.SetCaption(TrackText(SaundIndex));
+  FadeOutStep();
+  ShutdownCheck();
 }
 
 // Exit: the device closed, the temporary file and folder removed, then the settings written.

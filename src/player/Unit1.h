@@ -99,6 +99,7 @@ class TForm1 : public toolkit::TForm {
   void FadeOutStep();
   void ShutdownCheck();
   void FocusCommandControl();
+  void StartNextPiece();
   void BuildWindow();
   void BuildVolumeGroup();
   void BuildMusicTrackGroup();
@@ -111,4 +112,10 @@ class TForm1 : public toolkit::TForm {
   platform::FileSystem& FFiles;
   platform::ProfileStrings& FProfileStrings;
   platform::Shutdown& FShutdown;
+  // While MediaPlayerNotify runs: a notification its message pump delivers reports the play it is
+  // already replacing (some sequencers post two at once on resume) and is ignored.
+  bool FHandlingNotification = false;
+  // Jump+10 while paused seeks a device whose play has no notification left to give: the resume
+  // then starts the jump's piece itself, whatever mode the seek left the device in.
+  bool FJumpedWhilePaused = false;
 };

@@ -164,6 +164,62 @@ TEST_F(NavigationTest, PauseAndResumeKeepThePieceAndPausingRaisesNoAdvance) {
   EXPECT_TRUE(BoxTexts().empty());
 }
 
+// Some sequencers post nothing at the pause and two notifications at once at the resume: the
+// second, delivered by the first one's message pump, must not start yet another piece.
+TEST_F(NavigationTest, TwoNotificationsAtOnceAfterAResumeAdvanceOnce) {
+  Create();
+  Mci.SetReturn(mm::MCI_STATUS, mm::MCI_STATUS_MODE, mm::MCI_MODE_PLAY);
+  Form->PauseBtn.DoClick();
+  Mci.SetReturn(mm::MCI_STATUS, mm::MCI_STATUS_MODE, mm::MCI_MODE_PAUSE);
+  Form->PauseBtn.DoClick();
+
+  ASSERT_TRUE(Mci.PostNotification(mm::MCI_NOTIFY_SUPERSEDED));
+  ASSERT_TRUE(Mci.PostNotification(mm::MCI_NOTIFY_SUCCESSFUL));
+  ProcessMessages();
+  EXPECT_EQ(Mci.OpenedPieces(), (std::vector<int>{1, 2}));
+  EXPECT_EQ(Form->SaundIndex, 2);
+  EXPECT_EQ(Form->ListBox.ItemIndex(), 1);
+  EXPECT_TRUE(DisabledControls().empty());
+
+  // The player goes on as before: the new piece's end starts the one after it.
+  Notify();
+  EXPECT_EQ(Mci.OpenedPieces(), (std::vector<int>{1, 2, 3}));
+  EXPECT_TRUE(BoxTexts().empty());
+}
+
+// Jump+10 while paused seeks a device that has no notification left to give; the resume plays
+// the jump's piece whether the seek left the device paused or stopped.
+TEST_F(NavigationTest, ResumeAfterAJumpWhilePausedPlaysTheJumpsPiece) {
+  for (const mm::DWORD modeAfterSeek : {mm::MCI_MODE_PAUSE, mm::MCI_MODE_STOP}) {
+    SCOPED_TRACE(modeAfterSeek);
+    Create();
+    const int target = Form->SaundIndex + 10;
+    Mci.SetReturn(mm::MCI_STATUS, mm::MCI_STATUS_MODE, mm::MCI_MODE_PLAY);
+    Form->PauseBtn.DoClick();
+    Notify(mm::MCI_NOTIFY_ABORTED);
+    Form->Jump10Mujic1.DoClick();
+    Mci.SetReturn(mm::MCI_STATUS, mm::MCI_STATUS_MODE, modeAfterSeek);
+
+    Form->PauseBtn.DoClick();
+    EXPECT_EQ(Mci.LastOpenedPiece(), target);
+    EXPECT_EQ(Mci.Calls().back().command, mm::MCI_PLAY);
+    EXPECT_FALSE(Form->PauseStat);
+    EXPECT_EQ(Form->PauseBtn.Hint(), u"一時停止");
+    EXPECT_EQ(Form->Label4.Caption(), Utf8ToUtf16(std::to_string(target) + " トラック"));
+    EXPECT_TRUE(DisabledControls().empty());
+    EXPECT_EQ(FocusedControl(), "PauseBtn");
+
+    // From then on it plays as usual: a later pause and resume resumes the device.
+    Form->PauseBtn.DoClick();
+    Mci.SetReturn(mm::MCI_STATUS, mm::MCI_STATUS_MODE, mm::MCI_MODE_PAUSE);
+    Form->PauseBtn.DoClick();
+    EXPECT_EQ(Mci.Calls().back().command, mm::MCI_RESUME);
+    EXPECT_EQ(Mci.LastOpenedPiece(), target);
+    EXPECT_TRUE(BoxTexts().empty());
+    Destroy();
+  }
+}
+
 TEST_F(NavigationTest, WithoutADeviceTheCommandsStopAtNext) {
   Mci.QueueResult(mm::MCI_OPEN, mm::MCIERR_DEVICE_OPEN);
   Create();
