@@ -11,6 +11,11 @@ scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../scripts" && pwd)
 source "$scripts/lib/wine-desktop"
 
 work=$(mktemp -d)
+# wine's sound goes to the PulseAudio server in XDG_RUNTIME_DIR: none here, unless a test starts
+# its own (playback_session.sh).
+unset PULSE_SERVER
+export XDG_RUNTIME_DIR=$work/no-sound
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 started=0
 end_session() {
   wine_desktop_stop
