@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# The automatic shutdown: "シャットダウン" confirmed with Yes (which ticks fade-out too), the
+# volume slider at 0, and the next piece start asks the system to shut down. In the private
+# prefix wine's ExitWindowsEx only ends that prefix's session: Kalvio's process ends with it,
+# with no Exit(X).
+# Usage: automatic_shutdown.sh <kalvio.exe> <window-probe.exe> <screenshot dir> <midimap.dll>
+#                              <piece-notes.exe>
+source "$(dirname "$0")/playback_session.sh" "$@"
+
+start_kalvio
+wait_for_play 1 30
+click_client 225 48  # シャットダウン
+probe dialog 警告 30 >/dev/null || fail "no box titled 警告"
+xdotool key y
+sleep 0.5
+click_client 262 213  # the volume slider, then its Home key
+xdotool key Home
+sleep 0.5
+expect_lines "$(main_window)" "text=フェーズアウト in=window at=220,10 size=97x17 enabled=1 visible=1 kind=checkbox checked=1" \
+  "text=シャットダウン in=window at=220,40 size=97x17 enabled=1 visible=1 kind=checkbox checked=1" \
+  "range=0..100 position=0 "
+[ -f "$documents/test/test.mid" ] || fail "no temporary file while playing: $(ls -R "$documents")"
+click_client 187 31  # Next: a piece start
+wait_for_exit "$kalvio_pid"
+echo "kalvio.exe ended with $exit_code; settings file: $([ -f "$settings" ] && echo written || echo none);" \
+  "temporary folder: $([ -e "$documents/test" ] && echo kept || echo removed)"
+echo PASS
