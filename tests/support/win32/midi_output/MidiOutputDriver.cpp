@@ -21,10 +21,10 @@
 
 // The driver's entry points, and the system's function that calls a client back.
 extern "C" {
-__declspec(dllexport) DWORD WINAPI modMessage(UINT device, UINT message, DWORD_PTR instance,
-                                              DWORD_PTR param1, DWORD_PTR param2);
-__declspec(dllexport) LRESULT CALLBACK DriverProc(DWORD_PTR driverId, HDRVR driver, UINT message,
-                                                  LPARAM param1, LPARAM param2);
+__declspec(dllexport) DWORD WINAPI
+    modMessage(UINT device, UINT message, DWORD_PTR instance, DWORD_PTR param1, DWORD_PTR param2);
+__declspec(dllexport) LRESULT CALLBACK
+    DriverProc(DWORD_PTR driverId, HDRVR driver, UINT message, LPARAM param1, LPARAM param2);
 }
 extern "C" BOOL WINAPI DriverCallback(DWORD_PTR callback, DWORD flags, HDRVR device, DWORD message,
                                       DWORD_PTR instance, DWORD_PTR param1, DWORD_PTR param2);
@@ -105,9 +105,8 @@ DWORD LongData(DWORD_PTR instance, MIDIHDR* header, DWORD_PTR size) {
   if (!(header->dwFlags & MHDR_PREPARED)) {
     return MIDIERR_UNPREPARED;
   }
-  if (header->lpData != nullptr) {
-    LogBytes(reinterpret_cast<const std::uint8_t*>(header->lpData), header->dwBufferLength);
-  }
+  LogBytes(reinterpret_cast<const std::uint8_t*>(header->lpData),
+           header->lpData != nullptr ? header->dwBufferLength : 0);
   {
     // A system-exclusive message cancels running status.
     const std::lock_guard lock(statusMutex);
@@ -176,8 +175,7 @@ DWORD WINAPI modMessage(UINT, UINT message, DWORD_PTR instance, DWORD_PTR param1
   }
 }
 
-LRESULT CALLBACK DriverProc(DWORD_PTR, HDRVR driver, UINT message, LPARAM param1,
-                            LPARAM param2) {
+LRESULT CALLBACK DriverProc(DWORD_PTR, HDRVR driver, UINT message, LPARAM param1, LPARAM param2) {
   switch (message) {
     case DRV_LOAD:
     case DRV_FREE:

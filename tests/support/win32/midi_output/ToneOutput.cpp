@@ -47,8 +47,8 @@ class ToneWriter {
         continue;
       }
       sample = static_cast<std::int16_t>(std::lround(kToneLevel * 32767 * std::sin(phase_)));
-      phase_ = std::fmod(phase_ + 2 * std::numbers::pi * frequency / kSampleRate,
-                         2 * std::numbers::pi);
+      phase_ =
+          std::fmod(phase_ + 2 * std::numbers::pi * frequency / kSampleRate, 2 * std::numbers::pi);
     }
   }
 
