@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The automatic shutdown: "シャットダウン" confirmed with Yes (which ticks fade-out too), the
 # volume slider at 0, and the next piece start asks the system to shut down. In the private
-# prefix wine's ExitWindowsEx only ends that prefix's session: Kalvio's process ends with it,
-# with no Exit(X).
+# prefix wine's ExitWindowsEx only ends that prefix's session: Kalvio's process ends with no
+# Exit(X), and wine's desktop ends with it (a crash of Kalvio alone would leave the desktop).
 # Usage: automatic_shutdown.sh <kalvio.exe> <window-probe.exe> <screenshot dir> <midimap.dll>
 #                              <piece-notes.exe>
 source "$(dirname "$0")/playback_session.sh" "$@"
@@ -20,8 +20,14 @@ expect_lines "$(main_window)" "text=フェーズアウト in=window at=220,10 si
   "text=シャットダウン in=window at=220,40 size=97x17 enabled=1 visible=1 kind=checkbox checked=1" \
   "range=0..100 position=0 "
 [ -f "$documents/test/test.mid" ] || fail "no temporary file while playing: $(ls -R "$documents")"
+xdotool search --name 'Wine desktop' >/dev/null || fail "no wine desktop window"
 click_client 187 31  # Next: a piece start
 wait_for_exit "$kalvio_pid"
+for _ in $(seq 50); do
+  xdotool search --name 'Wine desktop' >/dev/null || break
+  sleep 0.1
+done
+! xdotool search --name 'Wine desktop' >/dev/null || fail "the session goes on: wine's desktop is still there"
 echo "kalvio.exe ended with $exit_code; settings file: $([ -f "$settings" ] && echo written || echo none);" \
   "temporary folder: $([ -e "$documents/test" ] && echo kept || echo removed)"
 echo PASS
