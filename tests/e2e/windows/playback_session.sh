@@ -16,13 +16,16 @@ export WINEDLLOVERRIDES=midimap=n
 midi_log=$work/midi.log
 export KALVIO_MIDI_LOG="Z:$midi_log"
 
-"$scripts/lib/null-sink" start "$work/sound"
-export XDG_RUNTIME_DIR=$work/sound
+# Outside $work, which end_session removes: the server's pid file must outlive it.
+sound_runtime=$(mktemp -d)
+"$scripts/lib/null-sink" start "$sound_runtime"
+export XDG_RUNTIME_DIR=$sound_runtime
 recorder_pid=""
 end_playback_session() {
   [ -z "$recorder_pid" ] || kill "$recorder_pid" 2>/dev/null || true
   end_session
-  "$scripts/lib/null-sink" stop "$work/sound"
+  "$scripts/lib/null-sink" stop "$sound_runtime"
+  rm -rf "$sound_runtime"
 }
 trap end_playback_session EXIT
 
