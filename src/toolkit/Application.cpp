@@ -58,7 +58,7 @@ void TApplication::DestroyForm(TForm& form) {
 }
 
 void TApplication::Run() {
-  if (FMainForm == nullptr) {
+  if (FMainForm == nullptr || FTerminating) {
     return;
   }
   FMainForm->Show();
@@ -74,6 +74,14 @@ void TApplication::FormClosed(TForm& form) {
   if (&form == FMainForm) {
     FPeer->Quit();
   }
+}
+
+void TApplication::Terminate() {
+  FTerminating = true;
+  if (FMainForm != nullptr) {
+    FMainForm->Close();
+  }
+  FPeer->Quit();
 }
 
 void TApplication::Restore() {

@@ -53,6 +53,9 @@ class TApplication {
   void ProcessMessages();
   // Called by forms when they close: closing the main form ends Run.
   void FormClosed(TForm& form);
+  // The session asks the program to end: as closing the main form does, also from inside a
+  // modal box, and before Run (which then returns at once).
+  void Terminate();
 
   // Restores the main form when minimised, and brings it to the front, activated.
   void Restore();
@@ -79,6 +82,7 @@ class TApplication {
   bool FMainFormOnTaskBar = false;
   std::vector<std::unique_ptr<TForm>> FForms;
   TForm* FMainForm = nullptr;
+  bool FTerminating = false;
 };
 
 // The process's application object.

@@ -72,9 +72,10 @@ class LinuxFileSystem final : public FileSystem {
   }
 
   void WriteNewContent(const std::u16string& path, std::span<const std::byte> content) override {
-    // No O_TRUNC here: the file is checked before anything in it changes.
-    FileDescriptor file(
-        ::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
+    // No O_TRUNC here: the file is checked before anything in it changes. O_NONBLOCK: opening a
+    // FIFO planted there would otherwise wait for a reader for ever.
+    FileDescriptor file(::open(NativePath(path).c_str(),
+                               O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644));
     if (file.Get() < 0) {
       ThrowCreateError(path, errno);
     }
@@ -82,7 +83,8 @@ class LinuxFileSystem final : public FileSystem {
     if (::fstat(file.Get(), &info) != 0) {
       ThrowCreateError(path, errno);
     }
-    // A hard link would make the truncation reach another name's content.
+    // A hard link would make the truncation reach another name's content; a FIFO, socket or
+    // device is no file to hold a piece.
     if (!S_ISREG(info.st_mode) || info.st_nlink != 1) {
       ThrowCreateError(path, EPERM);
     }

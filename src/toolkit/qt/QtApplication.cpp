@@ -9,6 +9,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/PostedMessages.h"
+#include "toolkit/qt/QtTerminationSignals.h"
 #include "toolkit/qt/QtText.h"
 
 namespace toolkit::qt {
@@ -96,6 +97,7 @@ class QtApplicationPeer final : public ApplicationPeer {
   char FProgramName[7] = "kalvio";
   char* FArgv[2] = {FProgramName, nullptr};
   QApplication FApplication;
+  QtTerminationSignals FTerminationSignals;
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # With the slider at 0, turning the automatic shutdown on and answering はい(&Y) makes the next
-# handled notification ask logind (here a mock on a private system bus) to power off, once.
+# handled notification ask logind (here a mock on a private system bus) to power off, once; the
+# SIGTERM that the power-off then sends ends Kalvio with its settings written.
 source "$(dirname "$0")/player_session.sh" "$1"
 
 store_settings '[SaundSeting]' 'MastarVolume=0'
@@ -23,7 +24,10 @@ for _ in $(seq 50); do
 done
 [ "$calls" = '[<true>]' ] || fail "PowerOff calls: '$calls'"
 
-exit_through_menu "$window"
+# The power-off ends the session's programs with SIGTERM, as systemd does: Kalvio's own exit.
+kill -TERM "$kalvio_pid"
 wait_for_exit "$kalvio_pid"
 [ "$exit_code" = 0 ] || fail "exit code $exit_code"
+[ "$(setting SaundIndex)" = 2 ] || fail "stored piece '$(setting SaundIndex)'"
+[ ! -e "$HOME/Documents/test" ] || fail "the temporary folder is left"
 echo PASS
