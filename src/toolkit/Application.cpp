@@ -49,7 +49,9 @@ void TApplication::DestroyForm(TForm& form) {
   if (owned == FForms.end()) {
     return;
   }
-  form.DoDestroy();
+  if (!FSessionEnded) {
+    form.DoDestroy();
+  }
   if (FMainForm == &form) {
     FMainForm = nullptr;
   }
@@ -82,6 +84,17 @@ void TApplication::Terminate() {
     FMainForm->Close();
   }
   FPeer->Quit();
+}
+
+void TApplication::EndSession() {
+  if (FSessionEnded) {
+    return;
+  }
+  FSessionEnded = true;
+  FTerminating = true;
+  for (auto form = FForms.rbegin(); form != FForms.rend(); ++form) {
+    (*form)->DoDestroy();
+  }
 }
 
 void TApplication::Restore() {

@@ -44,7 +44,8 @@ class TApplication {
     return created;
   }
   TForm* MainForm() const { return FMainForm; }
-  // Runs the destroy handler of a form created here, then destroys it.
+  // Runs the destroy handler of a form created here (unless the session's end ran it), then
+  // destroys it.
   void DestroyForm(TForm& form);
 
   // Shows the main form and handles messages until it closes.
@@ -56,6 +57,9 @@ class TApplication {
   // The session asks the program to end: as closing the main form does, also from inside a
   // modal box, and before Run (which then returns at once).
   void Terminate();
+  // The session ends now and the process with it, without unwinding: every form's destroy
+  // handler runs before this returns, once only, however often it is called.
+  void EndSession();
 
   // Restores the main form when minimised, and brings it to the front, activated.
   void Restore();
@@ -83,6 +87,7 @@ class TApplication {
   std::vector<std::unique_ptr<TForm>> FForms;
   TForm* FMainForm = nullptr;
   bool FTerminating = false;
+  bool FSessionEnded = false;
 };
 
 // The process's application object.

@@ -99,6 +99,12 @@ void DispatchOne(MSG& message) {
   DispatchMessageW(&message);
 }
 
+LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  return HandleSessionEnd(msg, wParam, result) ? result
+                                               : DefWindowProcW(window, msg, wParam, lParam);
+}
+
 // The application's own window: never shown, the owner of message boxes that no visible window
 // of the application owns (a second start's notice, errors before the main window shows).
 class WinApplicationPeer final : public ApplicationPeer {
@@ -108,7 +114,7 @@ class WinApplicationPeer final : public ApplicationPeer {
     InitCommonControlsEx(&controls);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.lpfnWndProc = ApplicationWindowProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"TApplication";
     RegisterClassExW(&windowClass);
@@ -173,6 +179,22 @@ class WinApplicationPeer final : public ApplicationPeer {
 };
 
 }  // namespace
+
+bool HandleSessionEnd(UINT msg, WPARAM wParam, LRESULT& result) {
+  switch (msg) {
+    case WM_QUERYENDSESSION:
+      result = TRUE;
+      return true;
+    case WM_ENDSESSION:
+      if (wParam != FALSE) {
+        Application().EndSession();
+      }
+      result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
 
 void SetApplicationIcons(HWND window) {
   if (applicationIcons.taskSwitch != nullptr) {

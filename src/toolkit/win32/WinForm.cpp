@@ -273,6 +273,9 @@ void WinFormPeer::ShowPopupMenu(POINT position) {
 
 bool WinFormPeer::Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   result = 0;
+  if (HandleSessionEnd(msg, wParam, result)) {
+    return true;
+  }
   switch (msg) {
     case WM_CLOSE:
       Close();

@@ -50,6 +50,37 @@ TEST_F(ToolkitTest, ClosingHidesTheWindowAndEndsTheMessageLoop) {
   EXPECT_TRUE(IsWindow(FormWindow()));  // destroyed with the form, after its destroy handler
 }
 
+// The process ends with the session, without returning from the message loop: the destroy
+// handlers run when the first window hears of it, once, and only when the session really ends.
+TEST_F(ToolkitTest, TheSessionsEndRunsTheDestroyHandlerOnceWhicheverWindowHearsFirst) {
+  int destroyed = 0;
+  Form.SetOnDestroy([&destroyed](toolkit::TObject&) { ++destroyed; });
+  HWND applicationWindow = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM found) {
+        wchar_t name[32]{};
+        GetClassNameW(window, name, 32);
+        if (std::wstring(name) == L"TApplication") {
+          *reinterpret_cast<HWND*>(found) = window;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&applicationWindow));
+  ASSERT_NE(applicationWindow, nullptr);
+
+  EXPECT_EQ(SendMessageW(FormWindow(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_EQ(SendMessageW(applicationWindow, WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageW(FormWindow(), WM_ENDSESSION, FALSE, 0);  // another program refused: it goes on
+  EXPECT_EQ(destroyed, 0);
+
+  SendMessageW(applicationWindow, WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(destroyed, 1);
+  SendMessageW(FormWindow(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(destroyed, 1);
+  Form.SetOnDestroy({});
+}
+
 TEST_F(ToolkitTest, ShowingTheFormFocusesTheFirstControlInTabOrder) {
   EXPECT_TRUE(Form.Check.Focused());
   EXPECT_EQ(GetFocus(), Window(Form.Check));
