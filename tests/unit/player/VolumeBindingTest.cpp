@@ -75,6 +75,14 @@ TEST_F(PlayerTest, AMixerErrorWhileSettingTheVolumeIsShownAndChangesNothingElse)
   EXPECT_EQ(BoxTexts().size(), 1u);
   EXPECT_EQ(Form->Label3.Caption(), u"音量 (40)");
   EXPECT_EQ(Form->MastarVolumeSeting, 40);
+
+  // The binding is not left half-way: once the mixer answers again the next move sets it.
+  EXPECT_FALSE(Form->InProcessOfCallback);
+  Mixer.ClearFailures();
+  Form->TrackBarVolume.DoUserMove(74);
+  EXPECT_EQ(Form->Label3.Caption(), u"音量 (74)");
+  EXPECT_EQ(Form->MastarVolumeSeting, 74);
+  EXPECT_EQ(BoxTexts().size(), 1u);
 }
 
 TEST_F(PlayerTest, FadeOutLowersTheVolumeByOneAtEachNotificationDownToZero) {
