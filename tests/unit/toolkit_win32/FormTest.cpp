@@ -50,23 +50,23 @@ TEST_F(ToolkitTest, ClosingHidesTheWindowAndEndsTheMessageLoop) {
   EXPECT_TRUE(IsWindow(FormWindow()));  // destroyed with the form, after its destroy handler
 }
 
+BOOL CALLBACK FindApplicationWindow(HWND window, LPARAM found) {
+  wchar_t name[32]{};
+  GetClassNameW(window, name, 32);
+  if (std::wstring(name) == L"TApplication") {
+    *reinterpret_cast<HWND*>(found) = window;
+  }
+  return TRUE;
+}
+
 // The process ends with the session, without returning from the message loop: the destroy
 // handlers run when the first window hears of it, once, and only when the session really ends.
 TEST_F(ToolkitTest, TheSessionsEndRunsTheDestroyHandlerOnceWhicheverWindowHearsFirst) {
   int destroyed = 0;
   Form.SetOnDestroy([&destroyed](toolkit::TObject&) { ++destroyed; });
   HWND applicationWindow = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM found) {
-        wchar_t name[32]{};
-        GetClassNameW(window, name, 32);
-        if (std::wstring(name) == L"TApplication") {
-          *reinterpret_cast<HWND*>(found) = window;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&applicationWindow));
+  EnumThreadWindows(GetCurrentThreadId(), FindApplicationWindow,
+                    reinterpret_cast<LPARAM>(&applicationWindow));
   ASSERT_NE(applicationWindow, nullptr);
 
   EXPECT_EQ(SendMessageW(FormWindow(), WM_QUERYENDSESSION, 0, 0), TRUE);
