@@ -196,12 +196,7 @@ mm::MCIERROR SequencerDevice::Perform(std::uint64_t from, std::uint64_t to, mm::
   FMode = Mode::kPlaying;
   FPlayFrom = from;
   FPlayTo = to;
-  if (const auto error = FSynthesizer.Play(this, FSong, from, to, [this] { OnFinished(); });
-      error != mm::MMSYSERR_NOERROR) {
-    FMode = Mode::kStopped;
-    FPendingNotification = 0;
-    return error;
-  }
+  FSynthesizer.Play(this, FSong, from, to, [this] { OnFinished(); });
   return (flags & mm::MCI_WAIT) ? WaitForEnd() : mm::MMSYSERR_NOERROR;
 }
 

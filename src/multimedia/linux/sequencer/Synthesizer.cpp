@@ -4,8 +4,6 @@
 
 #include <cmath>
 
-#include "multimedia/linux/sequencer/SoundServerProbe.h"
-
 namespace sequencer {
 
 namespace {
@@ -16,11 +14,8 @@ constexpr std::uint64_t kBlock = 64;
 // messages go out at the reading of the block between, which even a synthesiser rendering at
 // that moment has yet to reach.
 constexpr std::uint64_t kStartLead = 2 * kBlock;
-constexpr int kPeriodSize = 512;
-// Two periods of 512 frames: about 23 ms between the synthesiser and the speakers, so that a
-// pause or stop is heard at once.
-constexpr int kPeriods = 2;
-constexpr const char* kDrivers[] = {"pulseaudio", "pipewire", "alsa"};
+// Without a server to ask, the rate most soundfonts are sampled at.
+constexpr unsigned kDefaultSampleRate = 44100;
 
 }  // namespace
 
@@ -35,21 +30,26 @@ std::unique_ptr<Synthesizer> Synthesizer::Create(AudioOutput output, mm::MCIERRO
 
 mm::MCIERROR Synthesizer::Open(AudioOutput output) {
   FOutput = output;
-  // Errors and warnings still reach the log; which driver was picked is nobody's business.
+  // Errors and warnings still reach the log.
   fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
   fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
   FSettings = new_fluid_settings();
   if (FSettings == nullptr) {
     return mm::MCIERR_OUT_OF_MEMORY;
   }
-  fluid_settings_setint(FSettings, "audio.period-size", kPeriodSize);
-  fluid_settings_setint(FSettings, "audio.periods", kPeriods);
   // Samples load with the instruments that select them: the whole soundfont would hold 6 MB and
   // most of the start-up time for instruments a piece never plays.
   fluid_settings_setint(FSettings, "synth.dynamic-sample-loading", 1);
-  double sampleRate = 44100;
-  fluid_settings_getnum(FSettings, "synth.sample-rate", &sampleRate);
-  FSampleRate = static_cast<unsigned>(std::lround(sampleRate));
+  if (output == AudioOutput::kDevice) {
+    // Rendered at the sink's own rate, the server has nothing to resample.
+    FOutputStream = std::make_unique<SoundServerStream>();
+    FSampleRate = FOutputStream->SinkSampleRate().value_or(kDefaultSampleRate);
+    fluid_settings_setnum(FSettings, "synth.sample-rate", FSampleRate);
+  } else {
+    double sampleRate = kDefaultSampleRate;
+    fluid_settings_getnum(FSettings, "synth.sample-rate", &sampleRate);
+    FSampleRate = static_cast<unsigned>(std::lround(sampleRate));
+  }
 
   FSynth = new_fluid_synth(FSettings);
   if (FSynth == nullptr) {
@@ -66,46 +66,34 @@ mm::MCIERROR Synthesizer::Open(AudioOutput output) {
   if (FSynthClient == FLUID_FAILED || FClient == FLUID_FAILED) {
     return mm::MCIERR_OUT_OF_MEMORY;
   }
-  if (const auto error = CheckOutput(); error != mm::MMSYSERR_NOERROR) {
-    return error;
+  if (fluid_synth_sfload(FSynth, kSoundFontPath, 1) == FLUID_FAILED) {
+    return mm::MCIERR_CANNOT_LOAD_DRIVER;
   }
-  return fluid_synth_sfload(FSynth, kSoundFontPath, 1) == FLUID_FAILED
-             ? mm::MCIERR_CANNOT_LOAD_DRIVER
-             : mm::MMSYSERR_NOERROR;
+  if (FOutputStream) {
+    FOutputStream->Attach(
+        FSampleRate,
+        [this](float* samples, std::size_t frames) {
+          fluid_synth_write_float(FSynth, static_cast<int>(frames), samples, 0, 2, samples, 1, 2);
+        },
+        [this] { OnOutputLost(); }, [this] { OnOutputBack(); });
+  }
+  return mm::MMSYSERR_NOERROR;
 }
 
-// Without sound the synthesiser is of no use, and says so at once; the output itself starts with
-// the first performance (see Play). The sound server is asked directly: closing a running
-// output waits for its thread, which may wait for a sleeping sink for up to 2 s. Without a
-// server the other outputs are opened once and closed.
-mm::MCIERROR Synthesizer::CheckOutput() {
-  if (FOutput == AudioOutput::kOffline || SoundServerAcceptsPlayback(FSampleRate)) {
-    return mm::MMSYSERR_NOERROR;
+Synthesizer::OutputLock::OutputLock(SoundServerStream* output) : FOutputStream(output) {
+  if (FOutputStream != nullptr) {
+    FOutputStream->Lock();
   }
-  const auto error = StartOutput();
-  if (FDriver != nullptr) {
-    delete_fluid_audio_driver(FDriver);
-    FDriver = nullptr;
-  }
-  return error;
 }
 
-mm::MCIERROR Synthesizer::StartOutput() {
-  for (const char* driver : kDrivers) {
-    if (fluid_settings_setstr(FSettings, "audio.driver", driver) == FLUID_OK) {
-      FDriver = new_fluid_audio_driver(FSettings, FSynth);
-      if (FDriver != nullptr) {
-        return mm::MMSYSERR_NOERROR;
-      }
-    }
+Synthesizer::OutputLock::~OutputLock() {
+  if (FOutputStream != nullptr) {
+    FOutputStream->Unlock();
   }
-  return mm::MCIERR_HARDWARE;
 }
 
 Synthesizer::~Synthesizer() {
-  if (FDriver != nullptr) {
-    delete_fluid_audio_driver(FDriver);
-  }
+  FOutputStream.reset();  // its thread renders no more
   if (FSequencer != nullptr) {
     if (FClient != -1) {
       fluid_sequencer_unregister_client(FSequencer, FClient);
@@ -128,16 +116,32 @@ bool Synthesizer::IsBusy(const void* owner) const {
   return FOwner != nullptr && FOwner != owner && !FFinished;
 }
 
-mm::MCIERROR Synthesizer::Play(const void* owner, std::shared_ptr<const Song> song,
-                               std::uint64_t fromMicroseconds, std::uint64_t toMicroseconds,
-                               FinishedHandler finished) {
+void Synthesizer::Play(const void* owner, std::shared_ptr<const Song> song,
+                       std::uint64_t fromMicroseconds, std::uint64_t toMicroseconds,
+                       FinishedHandler finished) {
+  const OutputLock lock(FOutputStream.get());
+  {
+    std::lock_guard guard(FMutex);
+    FOrigin = fromMicroseconds;
+  }
+  Start(owner, std::move(song), fromMicroseconds, toMicroseconds, std::move(finished), 0);
+}
+
+void Synthesizer::Start(const void* owner, std::shared_ptr<const Song> song,
+                        std::uint64_t fromMicroseconds, std::uint64_t toMicroseconds,
+                        FinishedHandler finished, std::uint64_t played) {
   {
     std::lock_guard lock(FMutex);
     FFirstBatchId += FBatches.size() + 1;  // batches still queued from before are now stale
+    ++FGeneration;
     FBatches.clear();
     FOwner = nullptr;
     FSong.reset();
     FOnFinished = nullptr;
+    FReplayPending = false;
+  }
+  if (FOutputStream) {
+    FOutputStream->Halt();  // what is queued of the old sound is dropped, and nothing renders
   }
   fluid_sequencer_remove_events(FSequencer, -1, FClient, -1);
   Silence();
@@ -150,19 +154,20 @@ mm::MCIERROR Synthesizer::Play(const void* owner, std::shared_ptr<const Song> so
   for (const Batch& batch : batches) {
     blocks.push_back(batch.block);
   }
-  // Planned before the clock is read: from the reading to the first message sent, the
-  // synthesiser can render no more than the lead. Before the output starts nothing renders:
-  // the reading after the latest is still to come.
-  const bool rendering = FDriver != nullptr || FOutput == AudioOutput::kOffline;
-  const std::uint64_t startSample = RenderedSamples() + (rendering ? kStartLead : kBlock);
+  // Nothing renders between the reading and the first message sent (the output is halted, or
+  // rendered offline on this thread), so the lead is all the first message needs.
+  const std::uint64_t startSample = RenderedSamples() + kStartLead;
   std::uintptr_t firstId = 0;
   {
     std::lock_guard lock(FMutex);
     FOwner = owner;
     FFinished = false;
+    FEndRendered = false;
     FSong = std::move(song);
     FBatches = std::move(batches);
     FStartSample = startSample;
+    FTo = toMicroseconds;
+    FPlayedBefore = played;
     FOnFinished = std::move(finished);
     firstId = FFirstBatchId;
   }
@@ -176,41 +181,46 @@ mm::MCIERROR Synthesizer::Play(const void* owner, std::shared_ptr<const Song> so
                             SequencerTimeFor(startSample + blocks[i] * kBlock - kBlock), 1);
   }
   delete_fluid_event(event);
-  // Started now, after the first messages are timed, a new stream carries them in its first
-  // period, heard at once; a stream running since the open would have a period or two of
-  // silence queued ahead of them.
-  if (FDriver == nullptr && FOutput == AudioOutput::kDevice) {
-    if (const auto error = StartOutput(); error != mm::MMSYSERR_NOERROR) {
-      Stop(owner);
-      return error;
-    }
+  if (FOutputStream) {
+    FOutputStream->Play();
   }
-  return mm::MMSYSERR_NOERROR;
 }
 
 void Synthesizer::Stop(const void* owner) {
+  const OutputLock outputLock(FOutputStream.get());
   {
     std::lock_guard lock(FMutex);
     if (FOwner != owner) {
       return;
     }
     FFirstBatchId += FBatches.size() + 1;
+    ++FGeneration;
     FBatches.clear();
     FOwner = nullptr;
     FSong.reset();
     FOnFinished = nullptr;
+    FReplayPending = false;
   }
   fluid_sequencer_remove_events(FSequencer, -1, FClient, -1);
   Silence();
+  if (FOutputStream) {
+    FOutputStream->Halt();
+  }
 }
 
 std::uint64_t Synthesizer::PlayedMicroseconds() const {
-  const std::uint64_t rendered = RenderedSamples();
+  const OutputLock outputLock(FOutputStream.get());
+  const std::uint64_t heard = FOutputStream ? FOutputStream->HeardFrames() : RenderedSamples();
   std::lock_guard lock(FMutex);
-  if (rendered <= FStartSample) {
-    return 0;
+  return FReplayPending ? FPlayedAtLoss : PlayedAt(heard);
+}
+
+// FMutex held.
+std::uint64_t Synthesizer::PlayedAt(std::uint64_t heardSample) const {
+  if (heardSample <= FStartSample) {
+    return FPlayedBefore;
   }
-  return (rendered - FStartSample) * 1000000 / FSampleRate;
+  return FPlayedBefore + (heardSample - FStartSample) * 1000000 / FSampleRate;
 }
 
 void Synthesizer::SetEffects(bool on) {
@@ -233,24 +243,84 @@ void Synthesizer::OnSequencerEvent(unsigned int, fluid_event_t* event, fluid_seq
 
 // Audio thread.
 void Synthesizer::PlayBatch(std::uintptr_t batchId) {
-  std::lock_guard lock(FMutex);
-  const std::uintptr_t index = batchId - FFirstBatchId;
-  if (index >= FBatches.size()) {
-    return;  // from a performance that has been stopped or replaced
-  }
-  const Batch& batch = FBatches[index];
-  const auto& messages = FSong->Messages();
-  for (std::size_t i = batch.firstMessage; i < batch.firstMessage + batch.messageCount; ++i) {
-    Send(*FSong, messages[i]);
-  }
-  if (batch.endsPerformance && !FFinished) {
+  std::uint64_t endSample = 0;
+  std::uint64_t generation = 0;
+  {
+    std::lock_guard lock(FMutex);
+    const std::uintptr_t index = batchId - FFirstBatchId;
+    if (index >= FBatches.size()) {
+      return;  // from a performance that has been stopped or replaced
+    }
+    const Batch& batch = FBatches[index];
+    const auto& messages = FSong->Messages();
+    for (std::size_t i = batch.firstMessage; i < batch.firstMessage + batch.messageCount; ++i) {
+      Send(*FSong, messages[i]);
+    }
+    if (!batch.endsPerformance || FEndRendered) {
+      return;
+    }
     fluid_synth_all_notes_off(FSynth, -1);
+    FEndRendered = true;
+    endSample = FStartSample + batch.block * kBlock;
+    generation = FGeneration;
+  }
+  if (FOutputStream) {
+    FOutputStream->CallWhenHeard(endSample, [this, generation] { EndHeard(generation); });
+  } else {
+    EndHeard(generation);  // offline, rendered is heard
+  }
+}
+
+// Audio thread.
+void Synthesizer::EndHeard(std::uint64_t generation) {
+  {
+    std::lock_guard lock(FMutex);
+    if (generation != FGeneration || FFinished) {
+      return;
+    }
     FFinished = true;
     if (FOnFinished) {
       FOnFinished();
       FOnFinished = nullptr;
     }
   }
+  if (FOutputStream) {
+    FOutputStream->Halt();  // the rest is silence: nothing renders until the next play
+  }
+}
+
+// Audio thread: the server went away. The performance stands still at what was heard.
+void Synthesizer::OnOutputLost() {
+  const std::uint64_t heard = FOutputStream->HeardFrames();
+  std::lock_guard lock(FMutex);
+  if (FOwner == nullptr || FFinished || FReplayPending) {
+    return;
+  }
+  FPlayedAtLoss = PlayedAt(heard);
+  FReplayPending = true;
+}
+
+// Audio thread: a stream is connected again; the performance goes on from what was heard.
+void Synthesizer::OnOutputBack() {
+  const void* owner = nullptr;
+  std::shared_ptr<const Song> song;
+  FinishedHandler finished;
+  std::uint64_t played = 0;
+  std::uint64_t from = 0;
+  std::uint64_t to = 0;
+  {
+    std::lock_guard lock(FMutex);
+    if (!FReplayPending) {
+      return;
+    }
+    owner = FOwner;
+    song = FSong;
+    finished = std::move(FOnFinished);
+    played = FPlayedAtLoss;
+    to = FTo;
+    from = std::min(FOrigin + played, to);
+  }
+  Start(owner, std::move(song), from, to, std::move(finished), played);
 }
 
 void Synthesizer::Send(const Song& song, const SongMessage& message) {

@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "multimedia/linux/sequencer/Song.h"
+#include "multimedia/linux/sequencer/SoundServerStream.h"
 #include "multimedia/mci.h"
 
 struct _fluid_hashtable_t;
 struct _fluid_synth_t;
 struct _fluid_sequencer_t;
-struct _fluid_audio_driver_t;
 struct _fluid_event_t;
 
 namespace sequencer {
@@ -24,36 +24,36 @@ namespace sequencer {
 constexpr const char* kSoundFontPath = "/usr/share/sounds/sf2/default-GM.sf2";
 
 enum class AudioOutput {
-  kDevice,   // the desktop's sound: PulseAudio (or PipeWire), then ALSA
+  kDevice,   // the desktop's sound server: PulseAudio, or PipeWire's server for its clients
   kOffline,  // nothing plays by itself: Render() pulls the sound (tests, benchmarks)
 };
 
 class Synthesizer {
  public:
-  // nullptr and `error` set when the soundfont or the audio output cannot be opened.
+  // nullptr and `error` set when the soundfont cannot be loaded. Without a sound server the
+  // device still opens: its sound starts once a server is there.
   static std::unique_ptr<Synthesizer> Create(AudioOutput output, mm::MCIERROR& error);
   ~Synthesizer();
   Synthesizer(const Synthesizer&) = delete;
   Synthesizer& operator=(const Synthesizer&) = delete;
 
-  // Runs on the audio thread when a performance reaches its end.
+  // Runs on the audio thread once the end of a performance has been heard.
   using FinishedHandler = std::function<void()>;
 
   // True while a performance of another owner is under way.
   bool IsBusy(const void* owner) const;
 
   // Plays [from, to) of the song for `owner`, replacing any performance. The programs and
-  // controllers in force at `from` are restored first. Sound starts within one audio period.
-  // MCIERR_HARDWARE, and nothing plays, when the sound output cannot start.
-  mm::MCIERROR Play(const void* owner, std::shared_ptr<const Song> song,
-                    std::uint64_t fromMicroseconds, std::uint64_t toMicroseconds,
-                    FinishedHandler finished);
+  // controllers in force at `from` are restored first. Sound starts within one audio period,
+  // or once the sound server is back.
+  void Play(const void* owner, std::shared_ptr<const Song> song, std::uint64_t fromMicroseconds,
+            std::uint64_t toMicroseconds, FinishedHandler finished);
 
   // Ends the owner's performance, if it is the current one, and silences every note at once.
   // Once it returns, the performance's FinishedHandler neither runs nor will run.
   void Stop(const void* owner);
 
-  // Song time the current performance has reached since it started (0 before its first sample).
+  // Song time of the current performance heard since it started (0 before its first sample).
   std::uint64_t PlayedMicroseconds() const;
 
   // Reverb and chorus (on by default). Without them a note's sound starts after exact silence:
@@ -74,10 +74,27 @@ class Synthesizer {
     std::uint64_t block;  // counted from the performance's first block
   };
 
+  // Holds off the sound output's thread for one command.
+  class OutputLock {
+   public:
+    explicit OutputLock(SoundServerStream* output);
+    ~OutputLock();
+    OutputLock(const OutputLock&) = delete;
+    OutputLock& operator=(const OutputLock&) = delete;
+
+   private:
+    SoundServerStream* FOutputStream;
+  };
+
   Synthesizer() = default;
   mm::MCIERROR Open(AudioOutput output);
-  mm::MCIERROR CheckOutput();
-  mm::MCIERROR StartOutput();
+  // Starts song time `from` of the performance that began at FOrigin, `played` in.
+  void Start(const void* owner, std::shared_ptr<const Song> song, std::uint64_t fromMicroseconds,
+             std::uint64_t toMicroseconds, FinishedHandler finished, std::uint64_t played);
+  void EndHeard(std::uint64_t generation);
+  void OnOutputLost();
+  void OnOutputBack();
+  std::uint64_t PlayedAt(std::uint64_t heardSample) const;
 
   static void OnSequencerEvent(unsigned int time, _fluid_event_t* event, _fluid_sequencer_t* seq,
                                void* data);
@@ -93,11 +110,11 @@ class Synthesizer {
   _fluid_hashtable_t* FSettings = nullptr;
   _fluid_synth_t* FSynth = nullptr;
   _fluid_sequencer_t* FSequencer = nullptr;
-  _fluid_audio_driver_t* FDriver = nullptr;
   short FSynthClient = -1;
   short FClient = -1;
   AudioOutput FOutput = AudioOutput::kOffline;
   unsigned FSampleRate = 44100;
+  std::unique_ptr<SoundServerStream> FOutputStream;  // kDevice only
 
   // Shared with the audio thread. Never held while calling FluidSynth from the caller's thread:
   // the audio thread takes FluidSynth's locks before this one.
@@ -108,6 +125,14 @@ class Synthesizer {
   std::vector<Batch> FBatches;
   std::uintptr_t FFirstBatchId = 0;
   std::uint64_t FStartSample = 0;
+  std::uint64_t FGeneration = 0;  // counts performances started, also from a replay
+  std::uint64_t FOrigin = 0;      // song time at which the owner's play began
+  std::uint64_t FTo = 0;
+  std::uint64_t FPlayedBefore = 0;  // heard before the latest (re)start
+  bool FEndRendered = false;
+  // The sound server went away: the performance plays on from what was heard once it is back.
+  bool FReplayPending = false;
+  std::uint64_t FPlayedAtLoss = 0;
   FinishedHandler FOnFinished;
 };
 

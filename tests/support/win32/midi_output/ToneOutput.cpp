@@ -24,17 +24,21 @@ struct SoundingNote {
   bool operator==(const SoundingNote&) const = default;
 };
 
-std::mutex notesMutex;
-std::vector<SoundingNote> sounding;  // in the order they started
+// Never destroyed: the tone thread reads them until the process ends, after static destructors.
+struct Notes {
+  std::mutex mutex;
+  std::vector<SoundingNote> sounding;  // in the order they started
+};
+Notes& notes = *new Notes;
 std::once_flag started;
 
 // The frequency of the latest note still sounding, 0 for none.
 double CurrentFrequency() {
-  const std::lock_guard lock(notesMutex);
-  if (sounding.empty()) {
+  const std::lock_guard lock(notes.mutex);
+  if (notes.sounding.empty()) {
     return 0;
   }
-  return 440.0 * std::pow(2.0, (sounding.back().note - 69) / 12.0);
+  return 440.0 * std::pow(2.0, (notes.sounding.back().note - 69) / 12.0);
 }
 
 class ToneWriter {
@@ -94,6 +98,10 @@ DWORD WINAPI Render(void*) {
 
 void StartRendering() {
   std::call_once(started, [] {
+    // The system frees the driver when its last client closes; the thread's code must stay.
+    HMODULE self = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                       reinterpret_cast<LPCWSTR>(&Render), &self);
     const HANDLE thread = CreateThread(nullptr, 0, Render, nullptr, 0, nullptr);
     if (thread != nullptr) {
       CloseHandle(thread);
@@ -105,24 +113,24 @@ void StartRendering() {
 
 void NoteOn(std::uint8_t channel, std::uint8_t note) {
   StartRendering();
-  const std::lock_guard lock(notesMutex);
-  std::erase(sounding, SoundingNote{channel, note});
-  sounding.push_back({channel, note});
+  const std::lock_guard lock(notes.mutex);
+  std::erase(notes.sounding, SoundingNote{channel, note});
+  notes.sounding.push_back({channel, note});
 }
 
 void NoteOff(std::uint8_t channel, std::uint8_t note) {
-  const std::lock_guard lock(notesMutex);
-  std::erase(sounding, SoundingNote{channel, note});
+  const std::lock_guard lock(notes.mutex);
+  std::erase(notes.sounding, SoundingNote{channel, note});
 }
 
 void ChannelOff(std::uint8_t channel) {
-  const std::lock_guard lock(notesMutex);
-  std::erase_if(sounding, [channel](const SoundingNote& n) { return n.channel == channel; });
+  const std::lock_guard lock(notes.mutex);
+  std::erase_if(notes.sounding, [channel](const SoundingNote& n) { return n.channel == channel; });
 }
 
 void AllNotesOff() {
-  const std::lock_guard lock(notesMutex);
-  sounding.clear();
+  const std::lock_guard lock(notes.mutex);
+  notes.sounding.clear();
 }
 
 }  // namespace midi_output
