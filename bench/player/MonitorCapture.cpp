@@ -80,6 +80,21 @@ std::optional<MonitorCapture::Clock::time_point> MonitorCapture::FirstSoundAfter
   return std::nullopt;
 }
 
+std::optional<MonitorCapture::Clock::time_point> MonitorCapture::SilenceAfter(
+    Clock::time_point from) const {
+  constexpr std::size_t kSilentMilliseconds = 100;
+  const auto peaks = PeaksAfter(from, 1500);
+  std::size_t silentSince = 0;
+  for (std::size_t i = 0; i < peaks.size(); ++i) {
+    if (peaks[i].second != 0) {
+      silentSince = i + 1;
+    } else if (i + 1 - silentSince >= kSilentMilliseconds) {
+      return peaks[silentSince].first;
+    }
+  }
+  return std::nullopt;
+}
+
 std::vector<MonitorCapture::Block>::const_iterator MonitorCapture::Since(
     Clock::time_point from) const {
   return std::ranges::lower_bound(FBlocks, from, {}, &Block::arrival);
@@ -104,27 +119,12 @@ std::vector<std::pair<MonitorCapture::Clock::time_point, int>> MonitorCapture::P
   return peaks;
 }
 
-std::optional<MonitorCapture::Clock::time_point> MonitorCapture::Find(
-    const std::vector<int>& signature, Clock::time_point from) const {
-  constexpr std::size_t kSearchedMilliseconds = 1000;
-  const auto peaks = PeaksAfter(from, kSearchedMilliseconds + signature.size());
-  const std::size_t n = signature.size();
-  for (std::size_t start = 0; start + n <= peaks.size(); ++start) {
-    double sumA = 0, sumB = 0, sumAA = 0, sumBB = 0, sumAB = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-      const double a = signature[i];
-      const double b = peaks[start + i].second;
-      sumA += a;
-      sumB += b;
-      sumAA += a * a;
-      sumBB += b * b;
-      sumAB += a * b;
-    }
-    const double count = static_cast<double>(n);
-    const double covariance = sumAB - sumA * sumB / count;
-    const double spread = std::sqrt((sumAA - sumA * sumA / count) * (sumBB - sumB * sumB / count));
-    if (spread > 0 && covariance / spread > 0.8) {
-      return peaks[start].first;
+std::optional<MonitorCapture::Clock::time_point> MonitorCapture::FirstPeakOf(
+    int level, Clock::time_point from) const {
+  constexpr std::size_t kSearchedMilliseconds = 1500;
+  for (const auto& [time, peak] : PeaksAfter(from, kSearchedMilliseconds)) {
+    if (peak >= level) {
+      return time;
     }
   }
   return std::nullopt;

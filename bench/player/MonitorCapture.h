@@ -24,16 +24,15 @@ class MonitorCapture {
 
   // The first frame after `from` that is not digital silence.
   std::optional<Clock::time_point> FirstSoundAfter(Clock::time_point from) const;
+  // The first millisecond after `from` from which 100 ms of digital silence follow.
+  std::optional<Clock::time_point> SilenceAfter(Clock::time_point from) const;
   // Each millisecond's peak from `from` on, at most `count` of them, with the time of its first
   // frame.
   std::vector<std::pair<Clock::time_point, int>> PeaksAfter(Clock::time_point from,
                                                             std::size_t count) const;
-  // Where a sound whose millisecond peaks are `signature` begins after `from`: the first
-  // millisecond from which the next peaks follow the signature (correlation above 0.8). A
-  // synthesiser renders the same notes the same way, so the start of a piece is recognised
-  // through the reverberation of whatever played before it.
-  std::optional<Clock::time_point> Find(const std::vector<int>& signature,
-                                        Clock::time_point from) const;
+  // The first millisecond after `from` whose peak reaches `level`: the onset of a loud note, told
+  // from the quiet that a cut leaves.
+  std::optional<Clock::time_point> FirstPeakOf(int level, Clock::time_point from) const;
 
  private:
   struct Block {

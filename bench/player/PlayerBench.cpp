@@ -2,11 +2,14 @@
 // through a private null sink; the program itself runs on a private X display. Prints figures;
 // judges nothing. scripts/bench starts the sound server and the display.
 //
-//   player_bench <kalvio executable> [launch] [next] [usage]   those figures (all without any)
+//   player_bench <kalvio executable> [launch] [next] [usage] [paused] (all without any)
 //
 //   launch  from starting the program to its first sound, against `fluidsynth <sf2> <piece>`
-//   next    from a click on Next to the new piece's first sound (the player in this process)
-//   usage   CPU and peak memory while playing, against the command-line player
+//   next    from a click on Next to the new piece's first sound, from pause to silence and from
+//           resume to sound (the player in this process)
+//   usage   CPU (with the sound server's) and peak memory while playing, against the
+//           command-line player
+//   paused  CPU of the player and the sound server while paused
 
 #include <signal.h>
 #include <stdlib.h>
@@ -19,6 +22,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -40,6 +44,24 @@ constexpr int kPiece = 1;
 // Next, with repeat on, restarts this piece: its first note is loud and sharp, so its onset stands
 // out from the old sound's reverberation every time.
 constexpr int kRestartedPiece = 2;
+
+// The command-line player given the settings that matter for cost and start-up as Kalvio's
+// earlier output had them: 512-frame periods, two of them, samples loaded when used.
+std::vector<std::string> FluidsynthPlaying(const fs::path& piece) {
+  return {"fluidsynth",
+          "-q",
+          "-ni",
+          "-a",
+          "pulseaudio",
+          "-z",
+          "512",
+          "-c",
+          "2",
+          "-o",
+          "synth.dynamic-sample-loading=1",
+          kSoundFont,
+          piece.string()};
+}
 
 double Milliseconds(Clock::duration duration) {
   return std::chrono::duration<double, std::milli>(duration).count();
@@ -109,8 +131,7 @@ std::optional<double> LaunchToFirstSound(const MonitorCapture& capture,
 void Launch(const MonitorCapture& capture, const fs::path& kalvio, const fs::path& folder) {
   const fs::path piece = WritePiece(folder);
   const std::vector<std::string> ours{kalvio.string()};
-  const std::vector<std::string> cli{"fluidsynth", "-q",       "-ni",         "-a",
-                                     "pulseaudio", kSoundFont, piece.string()};
+  const std::vector<std::string> cli = FluidsynthPlaying(piece);
   std::vector<double> oursMs;
   std::vector<double> cliMs;
   constexpr int kRuns = 7;
@@ -134,6 +155,17 @@ void Launch(const MonitorCapture& capture, const fs::path& kalvio, const fs::pat
       Median(cliMs), *std::max_element(cliMs.begin(), cliMs.end()), Median(oursMs) / Median(cliMs));
 }
 
+struct Spread {
+  double min;
+  double median;
+  double max;
+};
+
+Spread SpreadOf(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return {values.front(), values[values.size() / 2], values.back()};
+}
+
 // Runs the message loop for a while.
 void Pump(toolkit::TApplication& application, Clock::duration duration) {
   const auto end = Clock::now() + duration;
@@ -152,22 +184,23 @@ void Next(const MonitorCapture& capture, const fs::path& folder) {
   TForm1& form = application.CreateForm<TForm1>();
   form.Show();
   Pump(application, std::chrono::seconds(2));
-  // The piece's first 60 ms as it sounded at start-up, after silence.
+  // Half the loudest peak of the piece's first 60 ms as it sounded at start-up: the cut leaves
+  // the old sound far below it.
   const auto firstSound = capture.FirstSoundAfter(beforeStart);
   if (!firstSound) {
     std::printf("next: no sound\n");
     return;
   }
-  std::vector<int> signature;
+  int loudest = 0;
   for (const auto& [time, peak] : capture.PeaksAfter(*firstSound, 60)) {
-    signature.push_back(peak);
+    loudest = std::max(loudest, peak);
   }
   std::vector<double> times;
   for (int run = 0; run < 15; ++run) {
     const auto click = Clock::now();
     form.NextBtn.DoClick();
     Pump(application, std::chrono::milliseconds(1500));
-    if (const auto onset = capture.Find(signature, click)) {
+    if (const auto onset = capture.FirstPeakOf(loudest / 2, click)) {
       times.push_back(Milliseconds(*onset - click));
     }
   }
@@ -175,14 +208,44 @@ void Next(const MonitorCapture& capture, const fs::path& folder) {
     std::printf("next: the piece's start was not found again\n");
     return;
   }
+  const Spread next = SpreadOf(times);
   std::printf(
       "Next click to the new piece's first sound (repeat on: piece %d starts again), %zu of 15 "
-      "runs found: median %.1f ms, max %.1f ms\n",
-      kRestartedPiece, times.size(), Median(times), *std::max_element(times.begin(), times.end()));
+      "runs: min %.1f / median %.1f / max %.1f ms\n",
+      kRestartedPiece, times.size(), next.min, next.median, next.max);
+  // Pause to silence and resume to sound, a second into the piece each time.
+  std::vector<double> toSilence;
+  std::vector<double> toSound;
+  for (int run = 0; run < 15; ++run) {
+    Pump(application, std::chrono::milliseconds(1000));
+    const auto pause = Clock::now();
+    form.PauseBtn.DoClick();
+    Pump(application, std::chrono::milliseconds(500));
+    const auto resume = Clock::now();
+    form.PauseBtn.DoClick();
+    Pump(application, std::chrono::milliseconds(500));
+    const auto silence = capture.SilenceAfter(pause);
+    const auto sound = capture.FirstSoundAfter(resume);
+    if (silence && sound) {
+      toSilence.push_back(Milliseconds(*silence - pause));
+      toSound.push_back(Milliseconds(*sound - resume));
+    }
+  }
+  if (toSilence.empty()) {
+    std::printf("pause: no silence found\n");
+    return;
+  }
+  const Spread a = SpreadOf(toSilence);
+  const Spread b = SpreadOf(toSound);
+  std::printf("pause click to silence, %zu of 15 runs: min %.1f / median %.1f / max %.1f ms\n",
+              toSilence.size(), a.min, a.median, a.max);
+  std::printf("resume click to sound, %zu of 15 runs: min %.1f / median %.1f / max %.1f ms\n",
+              toSound.size(), b.min, b.median, b.max);
 }
 
 struct Usage {
-  double cpuPercent = 0;
+  double cpuPercent = 0;        // the program's own
+  double serverCpuPercent = 0;  // the sound server's over the same time
   long peakKb = 0;
   long privateKb = 0;  // anonymous memory at the end: what shared libraries do not explain
 };
@@ -215,44 +278,112 @@ double CpuSeconds(pid_t pid) {
   return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
+pid_t ServerPid() {
+  std::ifstream file(fs::path(std::getenv("XDG_RUNTIME_DIR")) / "pulse" / "pid");
+  pid_t pid = 0;
+  file >> pid;
+  return pid;
+}
+
+// The CPU of a process and of the sound server over `time`, in percent of a core, while
+// `during` runs (or the time passes).
+std::pair<double, double> CpuOver(pid_t pid, Clock::duration time,
+                                  const std::function<void(Clock::duration)>& during) {
+  const pid_t server = ServerPid();
+  const double cpuBefore = CpuSeconds(pid);
+  const double serverBefore = CpuSeconds(server);
+  const auto start = Clock::now();
+  during(time);
+  const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+  return {100 * (CpuSeconds(pid) - cpuBefore) / wall,
+          100 * (CpuSeconds(server) - serverBefore) / wall};
+}
+
+void Sleep(Clock::duration time) {
+  std::this_thread::sleep_for(time);
+}
+
 Usage WhilePlaying(const std::vector<std::string>& command, const std::optional<fs::path>& home) {
   const pid_t pid = Start(command, home);
   std::this_thread::sleep_for(std::chrono::seconds(3));
-  const double cpuBefore = CpuSeconds(pid);
-  const auto start = Clock::now();
-  std::this_thread::sleep_for(std::chrono::seconds(20));
-  const double cpu = CpuSeconds(pid) - cpuBefore;
-  const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+  const auto [cpu, server] = CpuOver(pid, std::chrono::seconds(10), Sleep);
   const fs::path status = "/proc/" + std::to_string(pid) + "/status";
-  Usage usage{100 * cpu / wall, Field(status, "VmHWM"), Field(status, "RssAnon")};
+  Usage usage{cpu, server, Field(status, "VmHWM"), Field(status, "RssAnon")};
   Stop(pid);
   return usage;
 }
 
+// Three runs of each, one after the other; CPU counted with the sound server's.
 void CpuAndMemory(const fs::path& kalvio, const fs::path& folder) {
   const fs::path piece = WritePiece(folder);
+  std::vector<double> ours;
+  std::vector<double> cli;
+  std::vector<double> ratios;
+  Usage lastOurs;
+  Usage lastCli;
+  for (int run = 0; run < 3; ++run) {
+    PrepareHome(folder / "home", kPiece, false);
+    lastOurs = WhilePlaying({kalvio.string()}, folder / "home");
+    lastCli = WhilePlaying(FluidsynthPlaying(piece), std::nullopt);
+    ours.push_back(lastOurs.cpuPercent + lastOurs.serverCpuPercent);
+    cli.push_back(lastCli.cpuPercent + lastCli.serverCpuPercent);
+    ratios.push_back(ours.back() / cli.back());
+  }
+  const Spread a = SpreadOf(ours);
+  const Spread b = SpreadOf(cli);
+  const Spread r = SpreadOf(ratios);
+  std::printf("while playing piece %d, 10 s after 3 s, program + sound server, 3 runs:\n", kPiece);
+  std::printf("  Kalvio     min %.2f / median %.2f / max %.2f %% of a core (last: %.2f + %.2f)\n",
+              a.min, a.median, a.max, lastOurs.cpuPercent, lastOurs.serverCpuPercent);
+  std::printf("  fluidsynth min %.2f / median %.2f / max %.2f %% of a core (last: %.2f + %.2f)\n",
+              b.min, b.median, b.max, lastCli.cpuPercent, lastCli.serverCpuPercent);
+  std::printf("  ratio Kalvio/fluidsynth min %.2f / median %.2f / max %.2f\n", r.min, r.median,
+              r.max);
+  std::printf("  peak RSS Kalvio %ld KiB, fluidsynth %ld KiB (%.2f); anonymous %ld / %ld KiB\n",
+              lastOurs.peakKb, lastCli.peakKb,
+              static_cast<double>(lastOurs.peakKb) / static_cast<double>(lastCli.peakKb),
+              lastOurs.privateKb, lastCli.privateKb);
+}
+
+// The player in this process, paused: what it and the server spend while nothing plays.
+void WhilePaused(const fs::path& folder) {
   PrepareHome(folder / "home", kPiece, false);
-  const Usage ours = WhilePlaying({kalvio.string()}, folder / "home");
-  const Usage cli = WhilePlaying(
-      {"fluidsynth", "-q", "-ni", "-a", "pulseaudio", kSoundFont, piece.string()}, std::nullopt);
-  std::printf("while playing piece %d, 20 s after 3 s:\n", kPiece);
-  auto print = [](const char* name, const Usage& usage) {
-    std::printf("  %-10s %.2f %% of a core, peak RSS %ld KiB, private %ld KiB\n", name,
-                usage.cpuPercent, usage.peakKb, usage.privateKb);
+  setenv("HOME", (folder / "home").c_str(), 1);
+  toolkit::TApplication application;
+  application.SetTitle(u"Kalvio");
+  TForm1& form = application.CreateForm<TForm1>();
+  form.Show();
+  auto pump = [&](Clock::duration time) {
+    const auto end = Clock::now() + time;
+    while (Clock::now() < end) {
+      application.ProcessMessages();
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
   };
-  print("Kalvio", ours);
-  print("fluidsynth", cli);
-  std::printf("  ratios Kalvio/fluidsynth: cpu %.2f, peak memory %.2f, private memory %.2f\n",
-              ours.cpuPercent / cli.cpuPercent,
-              static_cast<double>(ours.peakKb) / static_cast<double>(cli.peakKb),
-              static_cast<double>(ours.privateKb) / static_cast<double>(cli.privateKb));
+  pump(std::chrono::seconds(2));
+  form.PauseBtn.DoClick();
+  pump(std::chrono::seconds(1));
+  std::vector<double> totals;
+  std::vector<double> server;
+  for (int run = 0; run < 3; ++run) {
+    const auto [own, sound] = CpuOver(getpid(), std::chrono::seconds(10), pump);
+    totals.push_back(own + sound);
+    server.push_back(sound);
+  }
+  const Spread t = SpreadOf(totals);
+  const Spread s = SpreadOf(server);
+  std::printf(
+      "paused, Kalvio + sound server, 3 runs of 10 s: min %.2f / median %.2f / max %.2f %% of a "
+      "core (server alone: median %.2f)\n",
+      t.min, t.median, t.max, s.median);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: player_bench <kalvio executable> [launch] [next] [usage]\n");
+    std::fprintf(stderr,
+                 "usage: player_bench <kalvio executable> [launch] [next] [usage] [paused]\n");
     return 2;
   }
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
@@ -263,22 +394,28 @@ int main(int argc, char** argv) {
     return argc == 2 || std::any_of(argv + 2, argv + argc,
                                     [&](const char* arg) { return std::strcmp(arg, name) == 0; });
   };
-  const MonitorCapture capture;
-  if (!capture.Running()) {
-    std::printf("no sound server with a null sink\n");
-    return 1;
+  if (wanted("launch") || wanted("next")) {
+    const MonitorCapture capture;
+    if (!capture.Running()) {
+      std::printf("no sound server with a null sink\n");
+      return 1;
+    }
+    // The null sink renders ahead in blocks of up to 2 s until a stream asks for less, as the
+    // capture does: new sound reaches the monitor in time only once that lead is played out.
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    if (wanted("launch")) {
+      Launch(capture, kalvio, folder);
+    }
+    if (wanted("next")) {
+      Next(capture, folder);
+    }
   }
-  // The null sink renders ahead in blocks of up to 2 s until a stream asks for less, as the
-  // capture does: new sound reaches the monitor in time only once that lead is played out.
-  std::this_thread::sleep_for(std::chrono::seconds(3));
-  if (wanted("launch")) {
-    Launch(capture, kalvio, folder);
-  }
-  if (wanted("next")) {
-    Next(capture, folder);
-  }
+  // Without the capture: its short fragments keep the server waking often, a cost of measuring.
   if (wanted("usage")) {
     CpuAndMemory(kalvio, folder);
+  }
+  if (wanted("paused")) {
+    WhilePaused(folder);
   }
   fs::remove_all(folder);
   return 0;

@@ -12,8 +12,10 @@ constexpr std::size_t kFrameBytes = 2 * sizeof(float);
 // What the server keeps queued: the synthesiser and the server wake about every refill.
 constexpr pa_usec_t kBufferMicroseconds = 400000;
 constexpr pa_usec_t kRefillMicroseconds = 150000;
-// Rendered and sent one at a time, so the first of them is heard while the rest render.
+// Rendered and sent one at a time, so the first of them is heard while the rest render. The
+// first after a start is shorter still: the server starts playing as soon as it has it.
 constexpr std::size_t kChunkFrames = 1024;
+constexpr std::size_t kFirstChunkFrames = 256;
 constexpr pa_usec_t kRetryMicroseconds = 500000;
 // The first connection's answer is waited for this long at most.
 constexpr pa_usec_t kFirstAnswerMicroseconds = 2000000;
@@ -230,7 +232,7 @@ void SoundServerStream::CreateStream() {
   pa_buffer_attr buffer{};
   buffer.maxlength = static_cast<std::uint32_t>(-1);
   buffer.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kBufferMicroseconds, &format));
-  buffer.prebuf = static_cast<std::uint32_t>(kChunkFrames * kFrameBytes);
+  buffer.prebuf = static_cast<std::uint32_t>(kFirstChunkFrames * kFrameBytes);
   buffer.minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(kRefillMicroseconds, &format));
   buffer.fragsize = static_cast<std::uint32_t>(-1);
   const auto flags =
@@ -275,6 +277,7 @@ void SoundServerStream::ApplyCork() {
   }
   Release(pa_stream_cork(FStream, FPlaying ? 0 : 1, nullptr, nullptr));
   if (FPlaying) {
+    FStarting = true;
     FApi->defer_enable(FWriteMore, 1);
   }
 }
@@ -287,7 +290,8 @@ void SoundServerStream::WriteAvailable() {
   if (writable == static_cast<std::size_t>(-1)) {
     return;
   }
-  std::size_t bytes = std::min(writable, kChunkFrames * kFrameBytes) / kFrameBytes * kFrameBytes;
+  const std::size_t chunk = FStarting ? kFirstChunkFrames : kChunkFrames;
+  std::size_t bytes = std::min(writable, chunk * kFrameBytes) / kFrameBytes * kFrameBytes;
   if (bytes == 0) {
     return;
   }
@@ -300,6 +304,7 @@ void SoundServerStream::WriteAvailable() {
   FRender(static_cast<float*>(samples), frames);
   pa_stream_write(FStream, samples, frames * kFrameBytes, nullptr, 0, PA_SEEK_RELATIVE);
   FRendered += frames;
+  FStarting = false;
   if (writable > frames * kFrameBytes) {
     FApi->defer_enable(FWriteMore, 1);
   }

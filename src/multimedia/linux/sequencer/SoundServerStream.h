@@ -94,6 +94,7 @@ class SoundServerStream {
   Callback FOnBack;
   bool FPlaying = false;
   bool FStreamReady = false;
+  bool FStarting = false;  // nothing written since the stream was uncorked
   std::uint64_t FRendered = 0;
   std::uint64_t FLastHeard = 0;
   std::uint64_t FHeardTarget = 0;
