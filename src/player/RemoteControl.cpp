@@ -32,7 +32,11 @@ RemoteControl::RemoteControl(TForm1& form) : FForm(form) {
 // the next piece, the commands disable and the pause button toggles controls, the mixer moves the
 // volume slider, and code or the user toggles the repeat box.
 void RemoteControl::AttachToEvents() {
-  const auto refresh = [this] { Refresh(); };
+  const auto refresh = [alive = std::weak_ptr<RemoteControl*>(FAlive)] {
+    if (const auto remote = alive.lock()) {
+      (*remote)->Refresh();
+    }
+  };
   auto& f = FForm;
   Follow(
       f.MediaPlayer.OnNotify(), [&f](auto h) { f.MediaPlayer.SetOnNotify(std::move(h)); }, refresh);
@@ -102,6 +106,10 @@ void RemoteControl::SetVolume(double volume) {
   const double clamped = std::clamp(volume, 0.0, 1.0);
   const int span = slider.Max() - slider.Min();
   slider.DoUserMove(slider.Min() + static_cast<int>(std::lround(clamped * span)));
+}
+
+void RemoteControl::Quit() {
+  FForm.MenuM1.DoClick();
 }
 
 std::int32_t RemoteControl::PositionMs() {

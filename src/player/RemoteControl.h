@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 class TForm1;
@@ -38,6 +39,8 @@ class RemoteControl {
   void Pause();
   void SetRepeat(bool repeat);
   void SetVolume(double volume);
+  // The popup menu's exit: the orderly end, settings written.
+  void Quit();
 
   const RemoteState& State() const { return FState; }
   // The device's position in the playing piece, read now.
@@ -54,4 +57,6 @@ class RemoteControl {
   TForm1& FForm;
   RemoteState FState;
   std::function<void()> FOnChange;
+  // The window outlives this object and keeps calling the handlers chained to its events.
+  std::shared_ptr<RemoteControl*> FAlive = std::make_shared<RemoteControl*>(this);
 };

@@ -145,4 +145,14 @@ TEST_F(RemoteControlTest, ADeviceThatCannotOpenShowsNothingPlayable) {
   EXPECT_EQ(Remote->PositionMs(), 0);
 }
 
+TEST_F(RemoteControlTest, TheWindowGoesOnAfterTheRemoteIsGone) {
+  Create();
+  Attach();
+  Remote.reset();
+  Form->NextBtn.DoClick();
+  Notify();
+  EXPECT_EQ(Mci.LastOpenedPiece(), 2);
+  EXPECT_EQ(Changes, 0);
+}
+
 }  // namespace
