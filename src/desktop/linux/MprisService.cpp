@@ -1,5 +1,5 @@
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDBusVirtualObject>
@@ -108,13 +108,14 @@ class MprisService final : public QDBusVirtualObject, public MediaControls {
       return true;
     }
     if (interface.isEmpty() || interface == kRootInterface || interface == kPlayerInterface) {
-      return Call(message);
+      Call(message);
+      return true;
     }
     return false;
   }
 
  private:
-  bool Call(const QDBusMessage& message) {
+  void Call(const QDBusMessage& message) {
     const QString& member = message.member();
     std::function<void()> command;
     if (member == QLatin1String("Next")) {
@@ -134,13 +135,19 @@ class MprisService final : public QDBusVirtualObject, public MediaControls {
       command = [this] { QTimer::singleShot(0, this, [this] { FRemote.Quit(); }); };
     } else if (member != QLatin1String("Seek") && member != QLatin1String("SetPosition") &&
                member != QLatin1String("OpenUri")) {
-      return false;  // Seeking and opening are not offered: those calls do nothing.
+      SendUnknownMethod(message);
+      return;
     }
+    // Seeking and opening are not offered: those calls do nothing.
     FBus.send(message.createReply());
     if (command) {
       command();
     }
-    return true;
+  }
+
+  void SendUnknownMethod(const QDBusMessage& message) {
+    FBus.send(message.createErrorReply(QDBusError::UnknownMethod,
+                                       QStringLiteral("No such method: ") + message.member()));
   }
 
   void CallProperties(const QDBusMessage& message) {
@@ -153,9 +160,8 @@ class MprisService final : public QDBusVirtualObject, public MediaControls {
       const QVariantMap properties = PropertiesOf(interface);
       const auto property = properties.constFind(arguments.value(1).toString());
       if (property == properties.cend()) {
-        FBus.send(
-            message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.UnknownProperty"),
-                                     QStringLiteral("No such property")));
+        FBus.send(message.createErrorReply(QDBusError::UnknownProperty,
+                                           QStringLiteral("No such property")));
       } else {
         FBus.send(message.createReply(QVariant::fromValue(QDBusVariant(property.value()))));
       }
@@ -164,8 +170,7 @@ class MprisService final : public QDBusVirtualObject, public MediaControls {
       SetProperty(interface, arguments.value(1).toString(),
                   arguments.value(2).value<QDBusVariant>().variant());
     } else {
-      FBus.send(message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
-                                         QStringLiteral("No such method")));
+      SendUnknownMethod(message);
     }
   }
 
