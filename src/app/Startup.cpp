@@ -1,9 +1,11 @@
 #include "app/Startup.h"
 
+#include "desktop/MediaControls.h"
 #include "multimedia/mci.h"
 #include "multimedia/mixerapi.h"
 #include "platform/Resources.h"
 #include "platform/SingleInstance.h"
+#include "player/RemoteControl.h"
 #include "player/Unit1.h"
 #include "toolkit/Application.h"
 
@@ -32,14 +34,17 @@ int RunKalvio() {
   }
   application.SetTitle(u"Kalvio");
   application.SetMainFormOnTaskBar(true);
-  instance.AcceptHandOver([&application] {
+  // What a later start asks of this one, and the desktop's media controls too.
+  const auto bringForward = [&application] {
     application.Dispatch([&application] {
       application.Restore();
       application.BringToFront();
     });
-  });
+  };
+  instance.AcceptHandOver(bringForward);
+  TForm1* form = nullptr;
   try {
-    application.CreateForm<TForm1>();
+    form = &application.CreateForm<TForm1>();
     // Decoded after the form, whose create handler starts the music: no window shows before Run.
     application.SetIcon(
         platform::SystemResources().Load(u"MAINICON", platform::ResourceType::Icon));
@@ -48,6 +53,8 @@ int RunKalvio() {
     application.HandleException();
     return 1;
   }
+  RemoteControl remote(*form);
+  const auto mediaControls = desktop::ConnectMediaControls(remote, *form, bringForward);
   application.Run();
   return 0;
 }

@@ -91,6 +91,7 @@ class TMediaPlayer {
   TButtonSet EnabledButtons() const { return FEnabledButtons; }
   void SetEnabledButtons(TButtonSet value) { FEnabledButtons = value; }
 
+  const TNotifyEvent& OnNotify() const { return FOnNotify; }
   void SetOnNotify(TNotifyEvent handler) { FOnNotify = std::move(handler); }
 
  private:

@@ -3,6 +3,8 @@
 //   window-probe dialog <title> [seconds]           a dialog box (a message box) and its controls
 //   window-probe count <class> <title>              how many such top-level windows exist
 //   window-probe minimize <class> <title>           what the title bar's minimise button does
+//   window-probe appcommand <class> <title> <n>     what a media key sends to the focused
+//                                                   control: WM_APPCOMMAND, command <n>
 // A wait of [seconds] for the window to appear; exit code 1 when it does not. Output is UTF-8,
 // one line per window: its kind, then name=value pairs.
 #include <windows.h>
@@ -198,8 +200,20 @@ int wmain(int argc, wchar_t** argv) {
       return 1;
     }
     SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  } else if (args.size() >= 4 && args[0] == L"appcommand") {
+    HWND window = FindWindowW(args[1].c_str(), args[2].c_str());
+    if (window == nullptr) {
+      return 1;
+    }
+    // The focused control passes what it does not handle on to its parent, up to the window.
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+    HWND target = thread.hwndFocus != nullptr ? thread.hwndFocus : window;
+    const auto command = static_cast<WORD>(_wtoi(args[3].c_str()) | FAPPCOMMAND_KEY);
+    SendMessageW(target, WM_APPCOMMAND, reinterpret_cast<WPARAM>(target), MAKELPARAM(0, command));
   } else {
-    Print("usage: window-probe window|dialog|count|minimize ...");
+    Print("usage: window-probe window|dialog|count|minimize|appcommand ...");
     return 2;
   }
   return 0;
