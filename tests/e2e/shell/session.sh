@@ -11,6 +11,9 @@ export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home
 mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
 export LANG=C.UTF-8
+# No session bus unless a test starts one: the toolkit would otherwise launch one of its own that
+# outlives the test.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-session-bus
 
 started_pids=()
 end_session() {
