@@ -33,8 +33,8 @@ has_uninstall_entry() {
 "$scripts/lib/wine-run" "$setup_program" /S </dev/null >"$work/setup.log" 2>&1 || fail "setup exit code $?"
 [ -f "$install_dir/kalvio.exe" ] || fail "no kalvio.exe in $install_dir: $(ls -la "$program_files")"
 [ -f "$install_dir/uninstall.exe" ] || fail "no uninstaller"
-cmp -s "$install_dir/kalvio.exe" "$(dirname "$setup_program")/../src/app/kalvio.exe" ||
-  fail "the installed kalvio.exe is not the one built"
+cmp -s "$install_dir/kalvio.exe" "$(dirname "$setup_program")/../packaging/windows/kalvio.exe" ||
+  fail "the installed kalvio.exe is not the one packaged"
 [ "$(strings -el "$install_dir/kalvio.exe" | grep -A1 -x ProductVersion | tail -n 1)" = "$version" ] ||
   fail "the version resource does not say $version"
 [ -f "$shortcut" ] || fail "no Start-menu shortcut"
