@@ -8,7 +8,11 @@
 setup_program=$(realpath "${1:?setup.exe}")
 version=${4:?version}
 arch=${5:?arch}
-rm -rf "${KALVIO_DESKTOP_WINE:?a wine folder of its own}"
+# A run that was killed may have left its wine running in that prefix: stop it before it goes.
+if [ -d "${KALVIO_DESKTOP_WINE:?a wine folder of its own}/prefix" ]; then
+  WINEPREFIX=$KALVIO_DESKTOP_WINE/prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+fi
+rm -rf "$KALVIO_DESKTOP_WINE"
 source "$(dirname "$0")/../e2e/windows/session.sh" "$@"
 
 drive_c=$WINEPREFIX/drive_c
@@ -28,6 +32,16 @@ uninstall_entry() {
 has_uninstall_entry() {
   "$scripts/lib/wine-run" reg query "$uninstall_key" "$registry_view" </dev/null >/dev/null 2>&1
 }
+
+# Started by hand, the installer greets the user in the language of their Windows.
+for greeting in "ja_JP.UTF-8:Kalvio セットアップ" "C.UTF-8:Kalvio Setup"; do
+  LC_ALL=${greeting%%:*} "$scripts/lib/wine-run" "$setup_program" </dev/null >"$work/greeting.log" 2>&1 &
+  greeter=$!
+  probe window '#32770' "${greeting#*:}" 30 >/dev/null ||
+    fail "no installer window titled '${greeting#*:}' under LC_ALL=${greeting%%:*}"
+  kill "$greeter"
+  wait "$greeter" || true
+done
 
 # The installer returns when it is done.
 "$scripts/lib/wine-run" "$setup_program" /S </dev/null >"$work/setup.log" 2>&1 || fail "setup exit code $?"
