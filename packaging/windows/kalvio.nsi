@@ -49,9 +49,24 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "The Kalvio authors"
 LangString ShortcutComment ${LANG_ENGLISH} "Plays 120 built-in pieces one after another"
 LangString ShortcutComment ${LANG_JAPANESE} "内蔵の120曲を次々に演奏します"
 
+LangString KalvioRunning ${LANG_ENGLISH} "Kalvio is running. Exit it, then click Retry."
+LangString KalvioRunning ${LANG_JAPANESE} "Kalvio が起動しています。終了してから「再試行」をクリックしてください。"
+
+; A running kalvio.exe can be neither replaced nor removed: the user exits it first. Silently,
+; the (un)installer stops and changes nothing.
+!macro WAIT_FOR_KALVIO_TO_EXIT
+  retry:
+    FindWindow $0 "TForm1" "Kalvio"
+    StrCmp $0 0 closed
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(KalvioRunning)" /SD IDCANCEL IDRETRY retry
+    Abort
+  closed:
+!macroend
+
 Function .onInit
   ; Shortcuts for every user of the machine, like the entry in the list of programs.
   SetShellVarContext all
+  !insertmacro WAIT_FOR_KALVIO_TO_EXIT
 FunctionEnd
 
 Section "Kalvio"
@@ -76,6 +91,7 @@ SectionEnd
 
 Function un.onInit
   SetShellVarContext all
+  !insertmacro WAIT_FOR_KALVIO_TO_EXIT
 FunctionEnd
 
 ; Everything the installer put there, and nothing else: the user's settings under Documents stay.
