@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The installer under wine, in a prefix made afresh: a silent install (/S) puts kalvio.exe under
-# Program Files with the project's version in its version resource, a Start-menu shortcut to it,
-# and the entry in the list of programs; the installed program shows its window and exits through
-# its menu, writing its settings; the silent uninstall then removes everything it installed and
-# leaves the user's settings under Documents.
+# The installer under wine, in a prefix made afresh: started by hand it greets in Japanese under a
+# Japanese locale and in English otherwise; a silent install (/S) puts kalvio.exe under Program
+# Files with the project's version in its version resource, a Start-menu shortcut to it, and the
+# entry in the list of programs; the installed program shows its window, an uninstall while it
+# runs removes nothing, and it exits through its menu, writing its settings; the silent uninstall
+# then removes everything it installed and leaves the user's settings under Documents.
 # Usage: windows_installer.sh <setup.exe> <window-probe.exe> <screenshot dir> <version> <arch>
 setup_program=$(realpath "${1:?setup.exe}")
 version=${4:?version}
