@@ -5,12 +5,14 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "BmpFile.h"
+#include "Colours.h"
 #include "IcoFile.h"
+#include "Icon.h"
+#include "ImageFile.h"
 #include "PngFile.h"
 #include "Raster.h"
 
@@ -19,10 +21,6 @@ namespace {
 constexpr int kButtonSize = 48;
 constexpr int kIconSize = 256;
 constexpr int kSamples = 4;
-
-constexpr Rgb kWhite{255, 255, 255};
-constexpr Rgb kOrange{255, 150, 0};
-constexpr Rgb kRed{210, 20, 20};
 
 // Glyphs span the same band of the button; the bottom rows stay background, so the bottom-left
 // pixel that the button treats as transparent is always background.
@@ -118,45 +116,6 @@ std::vector<std::uint8_t> TrueColorGlyphBitmap(const Glyph& glyph) {
   return TrueColorBmpFile(kButtonSize, kButtonSize, pixels);
 }
 
-// Two beamed quavers in white on a rounded orange-to-red tile, edges smoothed through alpha.
-std::vector<Rgba> IconPixels() {
-  const Shape tile = RoundedRectangle(8, 8, 248, 248, 44);
-  const Shape notes = Union({
-      RotatedEllipse({92, 184}, 28, 20, -22),
-      RotatedEllipse({178, 162}, 28, 20, -22),
-      Rectangle(110, 66, 122, 180),
-      Rectangle(196, 44, 208, 158),
-      [](double x, double y) {
-        // the beam: a band from the top of the first stem to the top of the second
-        const double top = 66 + (x - 110) * (44.0 - 66.0) / (208.0 - 110.0);
-        return x >= 110 && x < 208 && y >= top && y < top + 30;
-      },
-  });
-  std::vector<Rgba> pixels;
-  for (int y = 0; y < kIconSize; ++y) {
-    const Rgb background = Mix(kOrange, kRed, (y + 0.5) / kIconSize);
-    for (int x = 0; x < kIconSize; ++x) {
-      const double alpha = Coverage(tile, x, y, kSamples);
-      const Rgb colour = Mix(background, kWhite, Coverage(notes, x, y, kSamples));
-      pixels.push_back(
-          {colour.r, colour.g, colour.b, static_cast<std::uint8_t>(std::lround(alpha * 255))});
-    }
-  }
-  return pixels;
-}
-
-bool Write(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  if (!file) {
-    std::fprintf(stderr, "make_images: cannot write %s\n", path.string().c_str());
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -165,12 +124,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path folder = argv[1];
-  const std::vector<Rgba> icon = IconPixels();
-  const bool written = Write(folder / "skip-forward.bmp", SkipForwardBitmap()) &&
-                       Write(folder / "skip-back.bmp", SkipBackBitmap()) &&
-                       Write(folder / "pause.bmp", TrueColorGlyphBitmap(PauseGlyph())) &&
-                       Write(folder / "arrow.bmp", TrueColorGlyphBitmap(ArrowGlyph())) &&
-                       Write(folder / "mainicon.ico", IcoFile(kIconSize, icon)) &&
-                       Write(folder / "mainicon.png", PngFile(kIconSize, kIconSize, icon));
+  const std::vector<Rgba> icon = IconPixels(kIconSize);
+  const bool written = WriteImageFile(folder / "skip-forward.bmp", SkipForwardBitmap()) &&
+                       WriteImageFile(folder / "skip-back.bmp", SkipBackBitmap()) &&
+                       WriteImageFile(folder / "pause.bmp", TrueColorGlyphBitmap(PauseGlyph())) &&
+                       WriteImageFile(folder / "arrow.bmp", TrueColorGlyphBitmap(ArrowGlyph())) &&
+                       WriteImageFile(folder / "mainicon.ico", IcoFile(kIconSize, icon)) &&
+                       WriteImageFile(folder / "mainicon.png", PngFile(kIconSize, kIconSize, icon));
   return written ? 0 : 1;
 }
