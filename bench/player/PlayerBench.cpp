@@ -9,7 +9,7 @@
 //           resume to sound (the player in this process)
 //   usage   CPU (with the sound server's) and peak memory while playing, against the
 //           command-line player
-//   paused  CPU of the player and the sound server while paused
+//   paused  CPU of the player and the sound server while paused (through playerctl)
 
 #include <signal.h>
 #include <stdlib.h>
@@ -345,31 +345,26 @@ void CpuAndMemory(const fs::path& kalvio, const fs::path& folder) {
               lastOurs.privateKb, lastCli.privateKb);
 }
 
-// The player in this process, paused: what it and the server spend while nothing plays.
-void WhilePaused(const fs::path& folder) {
+// Kalvio paused through its MPRIS interface on the session bus: what it and the server spend
+// while nothing plays.
+void WhilePaused(const fs::path& kalvio, const fs::path& folder) {
   PrepareHome(folder / "home", kPiece, false);
-  setenv("HOME", (folder / "home").c_str(), 1);
-  toolkit::TApplication application;
-  application.SetTitle(u"Kalvio");
-  TForm1& form = application.CreateForm<TForm1>();
-  form.Show();
-  auto pump = [&](Clock::duration time) {
-    const auto end = Clock::now() + time;
-    while (Clock::now() < end) {
-      application.ProcessMessages();
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-  };
-  pump(std::chrono::seconds(2));
-  form.PauseBtn.DoClick();
-  pump(std::chrono::seconds(1));
+  const pid_t pid = Start({kalvio.string()}, folder / "home");
+  std::this_thread::sleep_for(std::chrono::seconds(3));
+  if (std::system("playerctl -p kalvio pause") != 0) {
+    std::printf("paused: playerctl could not pause Kalvio\n");
+    Stop(pid);
+    return;
+  }
+  std::this_thread::sleep_for(std::chrono::seconds(1));
   std::vector<double> totals;
   std::vector<double> server;
   for (int run = 0; run < 3; ++run) {
-    const auto [own, sound] = CpuOver(getpid(), std::chrono::seconds(10), pump);
+    const auto [own, sound] = CpuOver(pid, std::chrono::seconds(10), Sleep);
     totals.push_back(own + sound);
     server.push_back(sound);
   }
+  Stop(pid);
   const Spread t = SpreadOf(totals);
   const Spread s = SpreadOf(server);
   std::printf(
@@ -415,7 +410,7 @@ int main(int argc, char** argv) {
     CpuAndMemory(kalvio, folder);
   }
   if (wanted("paused")) {
-    WhilePaused(folder);
+    WhilePaused(kalvio, folder);
   }
   fs::remove_all(folder);
   return 0;
