@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "MonitorCapture.h"
+#include "multimedia/linux/sequencer/Synthesizer.h"
 #include "platform/Resources.h"
 #include "player/Catalogue.h"
 #include "player/Unit1.h"
@@ -36,6 +37,8 @@ namespace fs = std::filesystem;
 using Clock = MonitorCapture::Clock;
 
 constexpr const char* kSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
+// The command-line player plays at Kalvio's synthesiser gain, as loud as Kalvio.
+const std::string kGain = std::to_string(sequencer::kSynthesizerGain);
 constexpr int kPiece = 1;
 // Next, with repeat on, restarts this piece: its first note is loud and sharp, so its onset stands
 // out from the old sound's reverberation every time.
@@ -109,8 +112,8 @@ std::optional<double> LaunchToFirstSound(const MonitorCapture& capture,
 void Launch(const MonitorCapture& capture, const fs::path& kalvio, const fs::path& folder) {
   const fs::path piece = WritePiece(folder);
   const std::vector<std::string> ours{kalvio.string()};
-  const std::vector<std::string> cli{"fluidsynth", "-q",       "-ni",         "-a",
-                                     "pulseaudio", kSoundFont, piece.string()};
+  const std::vector<std::string> cli{"fluidsynth", "-q",  "-ni",      "-a",          "pulseaudio",
+                                     "-g",         kGain, kSoundFont, piece.string()};
   std::vector<double> oursMs;
   std::vector<double> cliMs;
   constexpr int kRuns = 7;
@@ -234,7 +237,8 @@ void CpuAndMemory(const fs::path& kalvio, const fs::path& folder) {
   PrepareHome(folder / "home", kPiece, false);
   const Usage ours = WhilePlaying({kalvio.string()}, folder / "home");
   const Usage cli = WhilePlaying(
-      {"fluidsynth", "-q", "-ni", "-a", "pulseaudio", kSoundFont, piece.string()}, std::nullopt);
+      {"fluidsynth", "-q", "-ni", "-a", "pulseaudio", "-g", kGain, kSoundFont, piece.string()},
+      std::nullopt);
   std::printf("while playing piece %d, 20 s after 3 s:\n", kPiece);
   auto print = [](const char* name, const Usage& usage) {
     std::printf("  %-10s %.2f %% of a core, peak RSS %ld KiB, private %ld KiB\n", name,

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 
+#include "multimedia/linux/sequencer/Synthesizer.h"
 #include "sequencer/SequencerFixture.h"
 
 namespace {
@@ -27,10 +28,10 @@ constexpr Notification Superseded(mm::MCIDEVICEID device) {
 
 class SequencerDevice : public sequencer_test::SequencerFixture {};
 
-// Sound levels at the synthesiser's gain (3.0): where a note's sound begins, and what is left of
-// silenced notes once the first 100 ms of their reverb have passed.
-constexpr float kOnsetLevel = 1.5e-4F;
-constexpr double kSilenceRms = 1.5e-3;
+// Sound levels, which follow the synthesiser's gain: where a note's sound begins, and what is
+// left of silenced notes once the first 100 ms of their reverb have passed.
+constexpr float kOnsetLevel = static_cast<float>(5e-5 * sequencer::kSynthesizerGain);
+constexpr double kSilenceRms = 5e-4 * sequencer::kSynthesizerGain;
 
 // 1 s at 120 bpm, 1 s at 60 bpm (one quarter), then 240 bpm for 4 quarters (1 s): 3 s in all,
 // the tempo set in the first track and changed in the second.

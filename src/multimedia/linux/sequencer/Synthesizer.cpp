@@ -21,10 +21,6 @@ constexpr int kPeriodSize = 512;
 // pause or stop is heard at once.
 constexpr int kPeriods = 2;
 constexpr const char* kDrivers[] = {"pulseaudio", "pipewire", "alsa"};
-// FluidSynth's default of 0.2 leaves music some 20 dB below where players level it. At this gain
-// the quietest arrangements reach about -19 LUFS at full volume; the louder ones set their own
-// level (their expression), so the catalogue plays evenly and no piece comes near full scale.
-constexpr double kGain = 3.0;
 
 }  // namespace
 
@@ -51,7 +47,7 @@ mm::MCIERROR Synthesizer::Open(AudioOutput output) {
   // Samples load with the instruments that select them: the whole soundfont would hold 6 MB and
   // most of the start-up time for instruments a piece never plays.
   fluid_settings_setint(FSettings, "synth.dynamic-sample-loading", 1);
-  fluid_settings_setnum(FSettings, "synth.gain", kGain);
+  fluid_settings_setnum(FSettings, "synth.gain", kSynthesizerGain);
   double sampleRate = 44100;
   fluid_settings_getnum(FSettings, "synth.sample-rate", &sampleRate);
   FSampleRate = static_cast<unsigned>(std::lround(sampleRate));
