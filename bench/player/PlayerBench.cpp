@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "MonitorCapture.h"
+#include "multimedia/linux/sequencer/Synthesizer.h"
 #include "platform/Resources.h"
 #include "player/Catalogue.h"
 #include "player/Unit1.h"
@@ -40,6 +41,8 @@ namespace fs = std::filesystem;
 using Clock = MonitorCapture::Clock;
 
 constexpr const char* kSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
+// The command-line player plays at Kalvio's synthesiser gain, as loud as Kalvio.
+const std::string kGain = std::to_string(sequencer::kSynthesizerGain);
 constexpr int kPiece = 1;
 // Next, with repeat on, restarts this piece: its first note is loud and sharp, so its onset stands
 // out from the old sound's reverberation every time.

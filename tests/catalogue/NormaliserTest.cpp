@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -22,8 +24,10 @@ smf::StandardMidiFile Parsed(const midi_test::Bytes& bytes) {
 
 // The normalised file, read back by the sequencer's reader.
 smf::StandardMidiFile Normalised(const midi_test::Bytes& source, std::uint16_t format,
-                                 std::uint16_t division) {
-  const PieceLayout layout{format, division, "ふるさと", "Arrangement: Kalvio, CC0-1.0"};
+                                 std::uint16_t division,
+                                 std::optional<std::uint8_t> expression = std::nullopt) {
+  const PieceLayout layout{format, division, "ふるさと", "Arrangement: Kalvio, CC0-1.0",
+                           expression};
   const std::vector<std::uint8_t> bytes = NormalisedFile(Parsed(source), layout);
   return Parsed(bytes);
 }
@@ -125,6 +129,41 @@ TEST(NormaliserTest, FormatZeroMergesEveryTrackInTickOrder) {
   EXPECT_EQ(events, expected);
 }
 
+// The piece's level: each channel's expression set once, before anything else it plays.
+TEST(NormaliserTest, ExpressionPrecedesEveryChannelsFirstMessageInBothFormats) {
+  TrackBuilder conductor;
+  conductor.Tempo(0, 500000).End();
+  TrackBuilder melody;
+  melody.Program(0, 0, 10).NoteOn(480, 0, 72).NoteOff(480, 0, 72).End();
+  TrackBuilder chords;  // two channels, one of them the melody's too
+  chords.NoteOn(960, 1, 48).NoteOn(0, 0, 52).NoteOff(480, 1, 48).NoteOff(0, 0, 52).End();
+  const midi_test::Bytes source = midi_test::MidiFile(1, 480, {conductor, melody, chords});
+  for (const std::uint16_t format : {0, 1}) {
+    const smf::StandardMidiFile file = Normalised(source, format, 96, 90);
+    std::vector<std::tuple<std::size_t, int, int>> expressions;  // track, channel, value
+    std::array<bool, 16> seen{};
+    for (std::size_t t = 0; t < file.tracks.size(); ++t) {
+      for (const smf::MidiEvent& event : file.tracks[t].events) {
+        if (!event.IsChannelMessage()) {
+          continue;
+        }
+        const int channel = event.status & 0x0F;
+        if ((event.status & 0xF0) == 0xB0 && event.data1 == 11) {
+          EXPECT_EQ(event.tick, 0u);
+          expressions.emplace_back(t, channel, event.data2);
+        } else {
+          EXPECT_TRUE(seen[static_cast<std::size_t>(channel)]) << "channel " << channel;
+        }
+        seen[static_cast<std::size_t>(channel)] = true;
+      }
+    }
+    const std::vector<std::tuple<std::size_t, int, int>> expected =
+        format == 0 ? std::vector<std::tuple<std::size_t, int, int>>{{0, 0, 90}, {0, 1, 90}}
+                    : std::vector<std::tuple<std::size_t, int, int>>{{1, 0, 90}, {2, 1, 90}};
+    EXPECT_EQ(expressions, expected) << "format " << format;
+  }
+}
+
 TEST(NormaliserTest, FormatOneKeepsMetaEventsInTheConductorTrack) {
   TrackBuilder single;
   single.Tempo(0, 500000).Meta(0, 0x58, {4, 2, 24, 8}).NoteOn(0, 0, 60).NoteOff(480, 0, 60).End();
@@ -179,7 +218,7 @@ TEST(NormaliserTest, SmpteTimedSourceIsRefused) {
   notes.NoteOn(0, 0, 60).NoteOff(40, 0, 60).End();
   const smf::StandardMidiFile source =
       Parsed(midi_test::MidiFile(0, midi_test::SmpteDivision(25, 40), {notes}));
-  EXPECT_THROW(NormalisedTracks(source, {0, 48, "t", "c"}), std::invalid_argument);
+  EXPECT_THROW(NormalisedTracks(source, {0, 48, "t", "c", std::nullopt}), std::invalid_argument);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "AbcHeader.h"
 
+#include <charconv>
 #include <fstream>
 #include <string_view>
 
@@ -15,6 +16,21 @@ std::string Trimmed(std::string_view text) {
   return std::string(text.substr(first, last - first + 1));
 }
 
+// The number after "%%level", or nullopt when the line is no level directive.
+std::optional<double> Level(std::string_view line) {
+  static constexpr std::string_view kDirective = "%%level ";
+  if (!line.starts_with(kDirective)) {
+    return std::nullopt;
+  }
+  const std::string value = Trimmed(line.substr(kDirective.size()));
+  double level = 0;
+  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), level);
+  if (error != std::errc() || end != value.data() + value.size()) {
+    return std::nullopt;
+  }
+  return level;
+}
+
 }  // namespace
 
 std::optional<AbcHeader> ReadAbcHeader(const std::filesystem::path& path) {
@@ -25,6 +41,10 @@ std::optional<AbcHeader> ReadAbcHeader(const std::filesystem::path& path) {
   AbcHeader header;
   std::string line;
   while (std::getline(file, line)) {
+    if (const auto level = Level(line); level && !header.levelDb) {
+      header.levelDb = level;
+      continue;
+    }
     if (line.size() < 2 || line[1] != ':') {
       continue;
     }

@@ -12,6 +12,9 @@ struct AbcHeader {
   std::string composer;  // C:
   std::string origin;    // O:
   std::string notes;     // N: "composer died YYYY" or "traditional"
+  // %%level: the whole arrangement's level in dB (0 or below), which balances it against the
+  // rest of the catalogue; nullopt when the header has none (or it is not a number).
+  std::optional<double> levelDb;
 };
 
 // Reads the header, which ends at the K: field; nullopt when the file cannot be read.

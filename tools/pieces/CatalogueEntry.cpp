@@ -1,7 +1,9 @@
 #include "CatalogueEntry.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
 
 namespace catalogue {
 
@@ -12,7 +14,16 @@ PieceLayout LayoutOf(int piece, const AbcHeader& header) {
   layout.ticksPerQuarter = kDivisions[static_cast<std::size_t>((piece - 1) / 2 % 4)];
   layout.title = header.title;
   layout.copyright = "Arrangement: Kalvio, CC0-1.0; music: " + header.composer + ", public domain";
+  if (header.levelDb) {
+    layout.expression = ExpressionFor(*header.levelDb);
+  }
   return layout;
+}
+
+// The synthesiser's attenuation for an expression value v is 40 log10(v / 127) dB.
+std::uint8_t ExpressionFor(double levelDb) {
+  const double value = 127 * std::pow(10.0, std::min(levelDb, 0.0) / 40);
+  return static_cast<std::uint8_t>(std::clamp(std::lround(value), 1L, 127L));
 }
 
 std::optional<std::string> DeathYear(const std::string& notes) {

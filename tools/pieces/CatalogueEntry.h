@@ -15,6 +15,9 @@ constexpr int kPieceCount = 120;
 // 48, 96, 480 and 960 in turn for each pair, so every format meets every division.
 PieceLayout LayoutOf(int piece, const AbcHeader& header);
 
+// The expression controller's value that lowers a piece by `levelDb` (0 dB: 127, the most).
+std::uint8_t ExpressionFor(double levelDb);
+
 // "1941" from "composer died 1941", "" from "traditional"; nullopt for anything else.
 std::optional<std::string> DeathYear(const std::string& notes);
 

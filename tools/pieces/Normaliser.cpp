@@ -1,6 +1,7 @@
 #include "Normaliser.h"
 
 #include <algorithm>
+#include <array>
 #include <deque>
 #include <map>
 #include <stdexcept>
@@ -12,6 +13,7 @@ namespace {
 constexpr std::uint8_t kMetaCopyright = 0x02;
 constexpr std::uint8_t kMetaSequenceName = 0x03;
 constexpr std::uint8_t kLastTextMeta = 0x0F;
+constexpr std::uint8_t kExpression = 11;
 
 // Round to the nearest tick of the new division, halves upwards.
 std::uint32_t Retime(std::uint64_t tick, std::uint32_t from, std::uint32_t to) {
@@ -133,6 +135,23 @@ std::uint64_t MusicEndTick(const smf::StandardMidiFile& source) {
   return sounds ? end : source.EndTick();
 }
 
+// Puts the expression controller at tick 0 of the track, ahead of everything else there, for
+// each channel the track plays that no earlier track has claimed.
+void SetExpression(std::vector<TrackEvent>& events, std::uint8_t value,
+                   std::array<bool, 16>& claimed) {
+  std::vector<TrackEvent> controllers;
+  for (const TrackEvent& event : events) {
+    const std::uint8_t status = event.message[0];
+    if (status < 0x80 || status >= 0xF0 || claimed[status & 0x0F]) {
+      continue;
+    }
+    claimed[status & 0x0F] = true;
+    controllers.push_back(
+        {0, {static_cast<std::uint8_t>(0xB0 | (status & 0x0F)), kExpression, value}});
+  }
+  events.insert(events.begin(), controllers.begin(), controllers.end());
+}
+
 }  // namespace
 
 std::vector<Track> NormalisedTracks(const smf::StandardMidiFile& source,
@@ -144,8 +163,13 @@ std::vector<Track> NormalisedTracks(const smf::StandardMidiFile& source,
   const std::uint32_t to = layout.ticksPerQuarter;
 
   std::vector<RetimedTrack> retimed;
+  std::array<bool, 16> claimedInTracks{}, claimedInMerge{};
   for (const smf::MidiTrack& track : source.tracks) {
     retimed.push_back(Retimed(track, from, to));
+    if (layout.expression) {
+      SetExpression(retimed.back().other, *layout.expression, claimedInTracks);
+      SetExpression(retimed.back().all, *layout.expression, claimedInMerge);
+    }
   }
   const std::vector<TrackEvent> heading{MetaText(kMetaCopyright, layout.copyright),
                                         MetaText(kMetaSequenceName, layout.title)};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ struct PieceLayout {
   std::uint16_t ticksPerQuarter = 480;
   std::string title;      // UTF-8, the sequence name
   std::string copyright;  // UTF-8
+  // Expression (controller 11) set on every channel that plays, at the start: the piece's level.
+  std::optional<std::uint8_t> expression;
 };
 
 // Rewrites a metrical source file as the catalogue stores it: every tick re-timed to the layout's
@@ -21,7 +24,8 @@ struct PieceLayout {
 // replaced by one copyright notice and one sequence name at the start of the first track; format
 // 0 (every track merged) or format 1 (a conductor track with the meta events, then one track per
 // source track that has other events); no note shorter than one tick; and every track ending one
-// quarter note after the last source track with channel messages ends. Throws
+// quarter note after the last source track with channel messages ends; with the layout's
+// expression, an expression controller on every channel before its first message. Throws
 // std::invalid_argument for an SMPTE-timed source.
 std::vector<Track> NormalisedTracks(const smf::StandardMidiFile& source, const PieceLayout& layout);
 

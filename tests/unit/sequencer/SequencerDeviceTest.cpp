@@ -6,6 +6,7 @@
 #include <cmath>
 #include <functional>
 
+#include "multimedia/linux/sequencer/Synthesizer.h"
 #include "sequencer/SequencerFixture.h"
 
 namespace {
@@ -27,6 +28,11 @@ constexpr Notification Superseded(mm::MCIDEVICEID device) {
 
 class SequencerDevice : public sequencer_test::SequencerFixture {};
 
+// Sound levels, which follow the synthesiser's gain: where a note's sound begins, and what is
+// left of silenced notes once the first 100 ms of their reverb have passed.
+constexpr float kOnsetLevel = static_cast<float>(5e-5 * sequencer::kSynthesizerGain);
+constexpr double kSilenceRms = 5e-4 * sequencer::kSynthesizerGain;
+
 // 1 s at 120 bpm, 1 s at 60 bpm (one quarter), then 240 bpm for 4 quarters (1 s): 3 s in all,
 // the tempo set in the first track and changed in the second.
 midi_test::Bytes TempoChanges(std::uint16_t division) {
@@ -42,7 +48,8 @@ midi_test::Bytes TempoChanges(std::uint16_t division) {
 double NoteDifference(const std::vector<float>& first, const std::vector<float>& second) {
   auto onset = [](const std::vector<float>& sound) {
     return static_cast<std::size_t>(
-        std::find_if(sound.begin(), sound.end(), [](float s) { return std::abs(s) > 1e-5f; }) -
+        std::find_if(sound.begin(), sound.end(),
+                     [](float s) { return std::abs(s) > kOnsetLevel; }) -
         sound.begin());
   };
   const std::size_t a = onset(first), b = onset(second), span = 13230;
@@ -290,7 +297,7 @@ TEST_F(SequencerDevice, SeekStopOrPauseCutAPlayShortWithOneAbortedAtOnce) {
     EXPECT_EQ(TakeNotifications(), std::vector{Aborted(device)});
     const auto after = Render(2500);
     EXPECT_TRUE(TakeNotifications().empty());
-    EXPECT_LT(Rms(after, 4410), 1e-4);  // silent after the first 100 ms of reverb
+    EXPECT_LT(Rms(after, 4410), kSilenceRms);  // silent after the first 100 ms of reverb
   }
 }
 
@@ -334,7 +341,7 @@ TEST_F(SequencerDevice, CloseDuringPlayLeavesSilenceAndNoLateNotification) {
   EXPECT_GT(Rms(Render(300)), 0.001);
   ASSERT_EQ(Generic(device, mm::MCI_CLOSE), mm::MMSYSERR_NOERROR);
   const auto after = Render(2000);
-  EXPECT_LT(Rms(after, 4410), 1e-4);
+  EXPECT_LT(Rms(after, 4410), kSilenceRms);
   EXPECT_TRUE(TakeNotifications().empty());
   EXPECT_EQ(Generic(device, mm::MCI_PLAY), mm::MCIERR_INVALID_DEVICE_ID);
 }

@@ -40,6 +40,7 @@ mm::MCIERROR Synthesizer::Open(AudioOutput output) {
   // Samples load with the instruments that select them: the whole soundfont would hold 6 MB and
   // most of the start-up time for instruments a piece never plays.
   fluid_settings_setint(FSettings, "synth.dynamic-sample-loading", 1);
+  fluid_settings_setnum(FSettings, "synth.gain", kSynthesizerGain);
   if (output == AudioOutput::kDevice) {
     // Rendered at the sink's own rate, the server has nothing to resample.
     FOutputStream = std::make_unique<SoundServerStream>();

@@ -22,6 +22,10 @@ struct _fluid_event_t;
 namespace sequencer {
 
 constexpr const char* kSoundFontPath = "/usr/share/sounds/sf2/default-GM.sf2";
+// FluidSynth's default of 0.2 leaves music some 20 dB below where players level it. At this gain
+// the quietest arrangements reach about -19 LUFS at full volume; the louder ones set their own
+// level (their expression), so the catalogue plays evenly and no piece comes near full scale.
+constexpr double kSynthesizerGain = 3.0;
 
 enum class AudioOutput {
   kDevice,   // the desktop's sound server: PulseAudio, or PipeWire's server for its clients
