@@ -80,6 +80,7 @@ DWORD Close(DWORD_PTR instance) {
   const auto* client = reinterpret_cast<const Client*>(instance);
   LogEvent("close");
   AllNotesOff();
+  StopTones();  // one device, one client: nothing sounds after its close
   if (client != nullptr) {
     client->Notify(MOM_CLOSE, 0);
     delete client;

@@ -30,7 +30,6 @@ struct Notes {
   std::vector<SoundingNote> sounding;  // in the order they started
 };
 Notes& notes = *new Notes;
-std::once_flag started;
 
 // The frequency of the latest note still sounding, 0 for none.
 double CurrentFrequency() {
@@ -60,7 +59,15 @@ class ToneWriter {
   double phase_ = 0;
 };
 
-DWORD WINAPI Render(void*) {
+// The tone thread and what stops it; never destroyed, like the notes.
+struct Rendering {
+  std::mutex mutex;
+  HANDLE thread = nullptr;
+  HANDLE stop = nullptr;
+};
+Rendering& rendering = *new Rendering;
+
+DWORD WINAPI Render(void* stop) {
   const HANDLE blockDone = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   WAVEFORMATEX format{};
   format.wFormatTag = WAVE_FORMAT_PCM;
@@ -72,6 +79,7 @@ DWORD WINAPI Render(void*) {
   HWAVEOUT output = nullptr;
   if (waveOutOpen(&output, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(blockDone), 0,
                   CALLBACK_EVENT) != MMSYSERR_NOERROR) {
+    CloseHandle(blockDone);
     return 1;
   }
   ToneWriter writer;
@@ -84,7 +92,8 @@ DWORD WINAPI Render(void*) {
     waveOutPrepareHeader(output, &headers[i], sizeof(WAVEHDR));
     headers[i].dwFlags |= WHDR_DONE;
   }
-  for (;;) {
+  const std::array<HANDLE, 2> events{static_cast<HANDLE>(stop), blockDone};
+  do {
     for (std::size_t i = 0; i < kBlocks; ++i) {
       if (headers[i].dwFlags & WHDR_DONE) {
         writer.Fill(samples[i]);
@@ -92,21 +101,27 @@ DWORD WINAPI Render(void*) {
         waveOutWrite(output, &headers[i], sizeof(WAVEHDR));
       }
     }
-    WaitForSingleObject(blockDone, INFINITE);
+  } while (WaitForMultipleObjects(2, events.data(), FALSE, INFINITE) != WAIT_OBJECT_0);
+  waveOutReset(output);
+  for (auto& header : headers) {
+    waveOutUnprepareHeader(output, &header, sizeof(WAVEHDR));
   }
+  waveOutClose(output);
+  CloseHandle(blockDone);
+  return 0;
 }
 
 void StartRendering() {
-  std::call_once(started, [] {
-    // The system frees the driver when its last client closes; the thread's code must stay.
-    HMODULE self = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
-                       reinterpret_cast<LPCWSTR>(&Render), &self);
-    const HANDLE thread = CreateThread(nullptr, 0, Render, nullptr, 0, nullptr);
-    if (thread != nullptr) {
-      CloseHandle(thread);
-    }
-  });
+  const std::lock_guard lock(rendering.mutex);
+  if (rendering.thread != nullptr) {
+    return;
+  }
+  // The system frees the driver when its last client closes; the thread's code must stay.
+  HMODULE self = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                     reinterpret_cast<LPCWSTR>(&Render), &self);
+  rendering.stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  rendering.thread = CreateThread(nullptr, 0, Render, rendering.stop, 0, nullptr);
 }
 
 }  // namespace
@@ -131,6 +146,21 @@ void ChannelOff(std::uint8_t channel) {
 void AllNotesOff() {
   const std::lock_guard lock(notes.mutex);
   notes.sounding.clear();
+}
+
+// The wave output is closed before the process ends: a process ending while a thread of its own
+// is inside the sound output can crash wine.
+void StopTones() {
+  const std::lock_guard lock(rendering.mutex);
+  if (rendering.thread == nullptr) {
+    return;
+  }
+  SetEvent(rendering.stop);
+  WaitForSingleObject(rendering.thread, 5000);
+  CloseHandle(rendering.thread);
+  CloseHandle(rendering.stop);
+  rendering.thread = nullptr;
+  rendering.stop = nullptr;
 }
 
 }  // namespace midi_output
