@@ -29,7 +29,10 @@ int RunKalvio() {
   if (!first) {
     application.ShowMessageBox(u"すでにKalvioは起動されています。", u"二重起動の確認",
                                toolkit::TMessageBoxIcon::None);
-    instance.HandOver(u"TForm1", u"Kalvio");
+    // A box closed by the session's end hands nothing over.
+    if (!application.Terminating()) {
+      instance.HandOver(u"TForm1", u"Kalvio");
+    }
     return 0;
   }
   application.SetTitle(u"Kalvio");

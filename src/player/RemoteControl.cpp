@@ -142,10 +142,7 @@ RemoteState RemoteControl::Observe() {
   state.canNext = state.playable && FForm.NextBtn.Enabled();
   state.canPrevious = state.playable && FForm.BackSkip.Enabled();
   state.canPlayPause = state.playable && FForm.PauseBtn.Enabled();
-  // SaundIndex holds a command's pre-adjusted value until its notification, and paused it may
-  // hold a jump's; the playing piece is the one it named when the next button was last usable.
-  const bool settled = FForm.NextBtn.Enabled() || FState.piece == 0;
-  state.piece = settled ? FForm.SaundIndex : FState.piece;
+  state.piece = FForm.OpenPiece();
   if (state.piece == FState.piece && state.playable == FState.playable) {
     state.title = FState.title;
     state.lengthMs = FState.lengthMs;

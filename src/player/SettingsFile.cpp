@@ -37,6 +37,6 @@ void TForm1::WriteSettings() {
   if (!AutFaseOutCheckBox.Checked()) {
     ini.WriteInteger(kSoundSection, u"MastarVolume", MastarVolumeSeting);
   }
-  ini.WriteInteger(kSoundSection, u"SaundIndex", SaundIndex);
+  ini.WriteInteger(kSoundSection, u"SaundIndex", FOpenPiece);
   ini.WriteBool(kSoundSection, u"Repeat", RePeatChek.Checked());
 }

@@ -1,5 +1,7 @@
 #include "player/Unit1.h"
 
+#include <utility>
+
 #include "player/Catalogue.h"
 #include "player/LabelTexts.h"
 #include "player/TrackExtraction.h"
@@ -15,21 +17,29 @@ void TForm1::FormCreate(toolkit::TObject& /*Sender*/) {
   if (SaundIndex < 1 || SaundIndex > kPieceCount) {
     SaundIndex = 1;
   }
-  ExtractPiece();
-  toolkit::Application().ProcessMessages();
+  FOpenPiece = SaundIndex;
+  FChangingPiece = true;
   try {
-    MediaPlayer.SetFileName(TemporaryFileOf(SpDir));
-    MediaPlayer.Open();
-    MediaPlayer.Play();
-    MusicTrackBar.SetPosition(SaundIndex);
-    Label4.SetCaption(TrackText(SaundIndex));
-    ListBox.SetItemIndex(SaundIndex - 1);
+    ExtractPiece();
+    toolkit::Application().ProcessMessages();
+    try {
+      MediaPlayer.SetFileName(TemporaryFileOf(SpDir));
+      MediaPlayer.Open();
+      MediaPlayer.Play();
+      MusicTrackBar.SetPosition(SaundIndex);
+      Label4.SetCaption(TrackText(SaundIndex));
+      ListBox.SetItemIndex(SaundIndex - 1);
+    } catch (...) {
+      // A piece that cannot be opened leaves the player silent, without a message.
+    }
+    myStream.reset();
+    PauseStat = false;
+    PauseBtn.LoadGlyph(FResources.Load(u"Pause", platform::ResourceType::Bitmap));
   } catch (...) {
-    // A piece that cannot be opened leaves the player silent, without a message.
+    EndPieceChange(false);
+    throw;
   }
-  myStream.reset();
-  PauseStat = false;
-  PauseBtn.LoadGlyph(FResources.Load(u"Pause", platform::ResourceType::Bitmap));
+  EndPieceChange(true);
 }
 
 // Every notification of the media player: a piece ended, a command cut it short, or pausing
@@ -47,12 +57,15 @@ void TForm1::MediaPlayerNotify(TMediaPlayer& /*Sender*/) {
     FocusCommandControl();
   } catch (...) {
     FHandlingNotification = false;
+    EndPieceChange(false);
     throw;
   }
   FHandlingNotification = false;
+  EndPieceChange(true);
 }
 
 void TForm1::StartNextPiece() {
+  FChangingPiece = true;
   FJumpedWhilePaused = false;
   MediaPlayer.Close();
   FFiles.RemoveFile(TemporaryFileOf(SpDir));
@@ -60,6 +73,7 @@ void TForm1::StartNextPiece() {
     SaundIndex = SaundIndex >= kPieceCount ? 1 : SaundIndex + 1;
   }
   ExtractPiece();
+  FOpenPiece = SaundIndex;
   toolkit::Application().ProcessMessages();
   try {
     MediaPlayer.SetFileName(TemporaryFileOf(SpDir));
@@ -78,6 +92,26 @@ void TForm1::StartNextPiece() {
   Label4.SetCaption(TrackText(SaundIndex));
   FadeOutStep();
   ShutdownCheck();
+}
+
+void TForm1::WhenPieceSettled(std::function<void()> command) {
+  if (FChangingPiece) {
+    FCommandsHeldDuringChange.push_back(std::move(command));
+    return;
+  }
+  command();
+}
+
+// A change that failed leaves no device for the held commands: they would only report that.
+void TForm1::EndPieceChange(bool runHeldCommands) {
+  FChangingPiece = false;
+  auto held = std::exchange(FCommandsHeldDuringChange, {});
+  if (!runHeldCommands) {
+    return;
+  }
+  for (const auto& command : held) {
+    toolkit::Application().Dispatch(command);
+  }
 }
 
 // Exit: the device closed, the temporary file and folder removed, then the settings written.

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -89,6 +90,10 @@ class TForm1 : public toolkit::TForm {
   std::u16string FIniFileName;
   std::int32_t MastarVolumeSeting = 40;  // the volume the slider last applied
 
+  // The piece on the device (or the one last tried), 1..120: what is heard and what is stored,
+  // whatever a pending command has made of SaundIndex.
+  std::int32_t OpenPiece() const { return FOpenPiece; }
+
  private:
   void ReadSettings();
   void WriteSettings();
@@ -100,6 +105,10 @@ class TForm1 : public toolkit::TForm {
   void ShutdownCheck();
   void FocusCommandControl();
   void StartNextPiece();
+  // Runs a command now or, while a piece change is under way (its message pump delivers input),
+  // once that change is done: the device is closed between two pieces.
+  void WhenPieceSettled(std::function<void()> command);
+  void EndPieceChange(bool runHeldCommands);
   void BuildWindow();
   void BuildVolumeGroup();
   void BuildMusicTrackGroup();
@@ -118,4 +127,7 @@ class TForm1 : public toolkit::TForm {
   // Jump+10 while paused seeks a device whose play has no notification left to give: the resume
   // then starts the jump's piece itself, whatever mode the seek left the device in.
   bool FJumpedWhilePaused = false;
+  std::int32_t FOpenPiece = 1;
+  bool FChangingPiece = false;
+  std::vector<std::function<void()>> FCommandsHeldDuringChange;
 };

@@ -57,6 +57,7 @@ class TApplication {
   // The session asks the program to end: as closing the main form does, also from inside a
   // modal box, and before Run (which then returns at once).
   void Terminate();
+  bool Terminating() const { return FTerminating; }
   // The session ends now and the process with it, without unwinding: every form's destroy
   // handler runs before this returns, once only, however often it is called.
   void EndSession();

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -70,7 +71,16 @@ class QtApplicationPeer final : public ApplicationPeer {
     QApplication::setWindowIcon(QIcon(icon));
   }
   void Run() override { QApplication::exec(); }
-  void Quit() override { QApplication::quit(); }
+  // Qt's quit ends the main loop only once it runs: a box shown before it (a second start's
+  // notice, a start-up error) is closed as if dismissed, so that its caller goes on to the end.
+  void Quit() override {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<QDialog*>(widget); box != nullptr && box->isVisible()) {
+        box->reject();
+      }
+    }
+    QApplication::quit();
+  }
   void ProcessEvents() override { QApplication::processEvents(); }
 
   int ShowMessageBox(const TMessageBoxRequest& request) override {

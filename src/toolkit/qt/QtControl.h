@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWidget>
+#include <set>
 
 #include "toolkit/Control.h"
 #include "toolkit/Peers.h"
@@ -18,10 +20,12 @@ namespace toolkit::qt {
 void ShowWindowMenu(QWidget& widget, const QPoint& globalPosition);
 
 // A Qt widget that reports what every control reports: each key released while it has the
-// focus (auto-repeat aside, as Windows sends one key-up per press) and each mouse button
-// released over it, after the widget itself has handled them. Right-button releases then open
-// the window's popup menu, so a right click over a control raises its mouse-up first, as on
-// Windows; the menu key opens it too.
+// focus whose press it received too (auto-repeat aside, as Windows sends one key-up per press)
+// and each mouse button released over it, after the widget itself has handled them. A release
+// whose press went elsewhere (Tab that moved the focus here, a menu's access key, a dialog's
+// button, or a press taken late while a menu was open) means nothing to this control. Right-button
+// releases then open the window's popup menu, so a right click over a control raises its mouse-up
+// first, as on Windows; the menu key opens it too.
 template <class Base>
 class QtControlWidget : public Base {
  public:
@@ -30,12 +34,25 @@ class QtControlWidget : public Base {
  protected:
   TControl& Owner() const { return FOwner; }
 
+  void keyPressEvent(QKeyEvent* event) override {
+    if (!event->isAutoRepeat()) {
+      FPressedKeys.insert(KeyIdentity(*event));
+    }
+    Base::keyPressEvent(event);
+  }
+
   void keyReleaseEvent(QKeyEvent* event) override {
     Base::keyReleaseEvent(event);
     event->accept();
-    if (!event->isAutoRepeat()) {
+    if (!event->isAutoRepeat() && FPressedKeys.erase(KeyIdentity(*event)) > 0) {
       FOwner.DoKeyUp(VirtualKey(*event), ShiftState(event->modifiers(), {}));
     }
+  }
+
+  // A popup menu or a dialog taking the focus takes the keys held down with it.
+  void focusOutEvent(QFocusEvent* event) override {
+    FPressedKeys.clear();
+    Base::focusOutEvent(event);
   }
 
   void mouseReleaseEvent(QMouseEvent* event) override {
@@ -58,6 +75,7 @@ class QtControlWidget : public Base {
 
  private:
   TControl& FOwner;
+  std::set<int> FPressedKeys;
 };
 
 // The ControlPeer operations every widget shares. The widget is owned here unless its parent

@@ -30,6 +30,13 @@ std::uint16_t VirtualKey(const QKeyEvent& event) {
   return 0;
 }
 
+int KeyIdentity(const QKeyEvent& event) {
+  // Synthesised events carry no scan code; keep the two kinds of identity apart.
+  constexpr int kScanCodeFlag = 1 << 30;
+  const auto scanCode = event.nativeScanCode();
+  return scanCode != 0 ? kScanCodeFlag | static_cast<int>(scanCode) : event.key();
+}
+
 TShiftState ShiftState(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
   TShiftState shift = 0;
   shift |= modifiers.testFlag(Qt::ShiftModifier) ? ssShift : 0U;

@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include <cstdint>
+#include <set>
 #include <string>
 
 #include "rtl/Exception.h"
@@ -19,8 +20,10 @@
 namespace toolkit::win32 {
 
 // The ControlPeer operations every control shares, on a child window of the given class. Each
-// control reports what every control reports: each key released while it has the focus and each
-// mouse button released over it, after the control itself has handled them. A right button's
+// control reports what every control reports: each key released while it has the focus whose
+// press it received too, and each mouse button released over it, after the control itself has
+// handled them. A release whose press went elsewhere (Tab that moved the focus here, a menu's
+// access key, a dialog's button) means nothing to this control. A right button's
 // release then opens the window's popup menu, so the control's mouse-up comes first.
 template <class Interface>
 class WinControl : public Interface, public WinWindow {
@@ -72,10 +75,21 @@ class WinControl : public Interface, public WinWindow {
       case WM_SETFOCUS:
         FForm->FocusChanged(Handle());
         return false;
+      // A popup menu or a dialog taking over takes the keys held down with it.
+      case WM_KILLFOCUS:
+      case WM_CONTEXTMENU:
+        FPressedKeys.clear();
+        return false;
+      case WM_KEYDOWN:
+      case WM_SYSKEYDOWN:
+        FPressedKeys.insert(wParam);
+        return false;
       case WM_KEYUP:
       case WM_SYSKEYUP:
         result = Default(msg, wParam, lParam);
-        FOwner.DoKeyUp(static_cast<std::uint16_t>(wParam), ShiftState());
+        if (FPressedKeys.erase(wParam) > 0) {
+          FOwner.DoKeyUp(static_cast<std::uint16_t>(wParam), ShiftState());
+        }
         return true;
       case WM_LBUTTONUP:
         return MouseUp(TMouseButton::mbLeft, msg, wParam, lParam, result);
@@ -111,6 +125,7 @@ class WinControl : public Interface, public WinWindow {
   TControl& FOwner;
   WinFormPeer* FForm = nullptr;
   std::u16string FHint;
+  std::set<WPARAM> FPressedKeys;
 };
 
 }  // namespace toolkit::win32

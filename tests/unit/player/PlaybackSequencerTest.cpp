@@ -85,15 +85,19 @@ TEST_F(PlayerTest, AStoredNumberOutsideTheCatalogueStartsPieceOneWithoutAnError)
   EXPECT_TRUE(BoxTexts().empty());
 }
 
-TEST_F(PlayerTest, ExitingWhileACommandIsPendingStartsItsPieceOneBelowOrPieceOne) {
+// SaundIndex holds a pending command's pre-adjusted number (0 for the first row); the piece
+// stored is the one that plays.
+TEST_F(PlayerTest, ExitingWhileACommandIsPendingStoresThePieceThatPlays) {
+  WriteSettingsFile("[SaundSeting]\nSaundIndex=37\n");
   Create();
-  Form->ListBox.SetItemIndex(0);  // the first row, repeat off: 0 is stored while pending
+  Form->ListBox.SetItemIndex(0);
   Form->ListBox.DoKeyUp(0x0D, 0);
+  ASSERT_EQ(Form->SaundIndex, 0);
   Destroy();
-  EXPECT_NE(SettingsFileText().find("SaundIndex=0\n"), std::string::npos);
+  EXPECT_NE(SettingsFileText().find("SaundIndex=37\n"), std::string::npos);
 
   Create();
-  EXPECT_EQ(Mci.LastOpenedPiece(), 1);
+  EXPECT_EQ(Mci.LastOpenedPiece(), 37);
   EXPECT_TRUE(BoxTexts().empty());
 }
 
@@ -182,28 +186,68 @@ TEST_F(PlayerTest, ADeviceErrorOfPlayStillReenablesTheControls) {
   EXPECT_TRUE(BoxTexts().empty());
 }
 
-// Input queued while a notification is handled is handled inside it, between extraction and
-// opening: the device is closed then, and the next piece is already in the temporary file.
-TEST_F(PlayerTest, ACommandHandledWhileTheNextPieceIsExtractedFindsNoDevice) {
+// Input queued while a notification is handled reaches the window inside it, between the close
+// and the open: such a command waits until the next piece plays, then acts on it with what the
+// user chose, and no box shows.
+struct HeldCommandCase {
+  const char* name;
+  void (*give)(TForm1& form);
+  int pieceAfterItsNotification;  // 0: the command gives no notification
+};
+
+class CommandDuringPieceChangeTest : public PlayerTest,
+                                     public ::testing::WithParamInterface<HeldCommandCase> {};
+
+TEST_P(CommandDuringPieceChangeTest, IsAppliedOnceTheNextPiecePlays) {
   Create();
-  std::string fileDuringClick;
-  // A click queued behind the notification: the handler's message processing meets it.
-  toolkit::MessageWindow click([&](std::uint32_t, std::uintptr_t, std::intptr_t) {
-    std::ifstream file(TemporaryFile(), std::ios::binary);
-    fileDuringClick.assign(std::istreambuf_iterator<char>(file), {});
-    Form->NextBtn.DoClick();
+  Mci.SetReturn(mm::MCI_STATUS, mm::MCI_STATUS_MODE, mm::MCI_MODE_PLAY);
+  std::size_t callsBeforeCommand = 0;
+  toolkit::MessageWindow input([&](std::uint32_t, std::uintptr_t, std::intptr_t) {
+    callsBeforeCommand = Mci.Calls().size();
+    GetParam().give(*Form);
   });
   ASSERT_TRUE(Mci.PostNotification(mm::MCI_NOTIFY_SUCCESSFUL));
-  toolkit::postMessage(click.Handle(), 0x0400, 0, 0);
+  toolkit::postMessage(input.Handle(), 0x0400, 0, 0);
   App.Dispatch(toolkit::ProcessPostedMessages);
 
-  const auto piece2 = PieceBytes(2);
-  EXPECT_EQ(fileDuringClick,
-            std::string(reinterpret_cast<const char*>(piece2.data()), piece2.size()));
-  EXPECT_EQ(BoxTexts(), std::vector<std::u16string>{u"MCI デバイスがありません."});
-  EXPECT_EQ(Mci.LastOpenedPiece(), 2);
-  EXPECT_TRUE(DisabledControls().empty());
+  ASSERT_EQ(Mci.LastOpenedPiece(), 2);
+  const auto& calls = Mci.Calls();
+  const auto play =
+      std::find_if(calls.begin() + static_cast<std::ptrdiff_t>(callsBeforeCommand), calls.end(),
+                   [](const auto& call) { return call.command == mm::MCI_PLAY; });
+  ASSERT_NE(play, calls.end());
+  ASSERT_NE(play + 1, calls.end()) << "the command reached no device";
+  if (GetParam().pieceAfterItsNotification == 0) {
+    EXPECT_EQ(calls.back().command, mm::MCI_PAUSE);
+    EXPECT_TRUE(Form->PauseStat);
+    EXPECT_EQ(Form->PauseBtn.Hint(), u"再開");
+  } else {
+    Notify(mm::MCI_NOTIFY_ABORTED);
+    EXPECT_EQ(Mci.LastOpenedPiece(), GetParam().pieceAfterItsNotification);
+    EXPECT_FALSE(Form->PauseStat);
+  }
+  EXPECT_TRUE(BoxTexts().empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, CommandDuringPieceChangeTest,
+    ::testing::Values(HeldCommandCase{"next", [](TForm1& form) { form.NextBtn.DoClick(); }, 3},
+                      HeldCommandCase{"previous", [](TForm1& form) { form.BackSkip.DoClick(); }, 1},
+                      HeldCommandCase{"pause", [](TForm1& form) { form.PauseBtn.DoClick(); }, 0},
+                      HeldCommandCase{"list_row",
+                                      [](TForm1& form) {
+                                        form.ListBox.SetItemIndex(9);
+                                        form.ListBox.DoMouseUp(toolkit::TMouseButton::mbLeft, 0, 5,
+                                                               5);
+                                      },
+                                      10},
+                      HeldCommandCase{"slider_key",
+                                      [](TForm1& form) {
+                                        form.MusicTrackBar.SetPosition(50);
+                                        form.MusicTrackBar.DoKeyUp(0x27, 0);
+                                      },
+                                      50}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(PlayerTest, ExitClosesTheDeviceAndRemovesTheTemporaryFileAndFolder) {
   Create();

@@ -25,7 +25,7 @@ const DispatchCase kDispatchCases[] = {
      [](TestForm& form, const Throw& raise) {
        form.List.SetOnKeyUp(
            [raise](toolkit::TObject&, std::uint16_t, toolkit::TShiftState) { raise(); });
-       QTest::keyRelease(toolkit::qt::WidgetOf(form.List), Qt::Key_A);
+       QTest::keyClick(toolkit::qt::WidgetOf(form.List), Qt::Key_A);
      }},
     {"mouse_up",
      [](TestForm& form, const Throw& raise) {

@@ -76,6 +76,8 @@ TEST_F(ToolkitTest, ProcessMessagesHandlesPendingPostedMessagesAndInput) {
   Form.Check.SetOnKeyUp([&](toolkit::TObject&, std::uint16_t, toolkit::TShiftState) { ++keyUps; });
   toolkit::postMessage(window.Handle(), 1, 0, 0);
   QApplication::postEvent(Widget(Form.Check),
+                          new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier));
+  QApplication::postEvent(Widget(Form.Check),
                           new QKeyEvent(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier));
 
   App.ProcessMessages();

@@ -13,7 +13,7 @@ struct KeyCase {
 
 class KeyUpTest : public ToolkitTest, public ::testing::WithParamInterface<KeyCase> {};
 
-TEST_P(KeyUpTest, GoesToTheFocusedControlWhateverTheKey) {
+TEST_P(KeyUpTest, GoesToTheFocusedControlThatTookThePressWhateverTheKey) {
   std::vector<std::uint16_t> listKeys;
   int checkKeys = 0;
   Form.List.SetOnKeyUp([&](toolkit::TObject& sender, std::uint16_t key, toolkit::TShiftState) {
@@ -24,6 +24,7 @@ TEST_P(KeyUpTest, GoesToTheFocusedControlWhateverTheKey) {
       [&](toolkit::TObject&, std::uint16_t, toolkit::TShiftState) { ++checkKeys; });
   Form.List.SetFocus();
 
+  QTest::keyPress(static_cast<QWidget*>(nullptr), GetParam().key);
   QTest::keyRelease(static_cast<QWidget*>(nullptr), GetParam().key);
 
   EXPECT_EQ(listKeys, std::vector<std::uint16_t>{GetParam().virtualKey});
@@ -46,10 +47,32 @@ TEST_F(ToolkitTest, AutoRepeatedReleasesRaiseNoKeyUp) {
   Form.List.SetFocus();
   QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier, QString(), true);
 
+  QTest::keyPress(Widget(Form.List), Qt::Key_Down);
   QApplication::sendEvent(Widget(Form.List), &repeated);
   QTest::keyRelease(Widget(Form.List), Qt::Key_Down);
 
   EXPECT_EQ(keyUps, 1);
+}
+
+// The list sees only a release: of Tab, which moved the focus onto it; of a key pressed on
+// another control; of a menu's access key; of a key pressed before a menu took the focus.
+TEST_F(ToolkitTest, KeyUpOnlyWhereTheKeyWasPressed) {
+  int listKeys = 0;
+  Form.List.SetOnKeyUp([&](toolkit::TObject&, std::uint16_t, toolkit::TShiftState) { ++listKeys; });
+  Form.Check.SetFocus();
+  QTest::keyPress(static_cast<QWidget*>(nullptr), Qt::Key_X);
+  Form.List.SetFocus();
+  QTest::keyRelease(static_cast<QWidget*>(nullptr), Qt::Key_X);
+  QTest::keyRelease(static_cast<QWidget*>(nullptr), Qt::Key_Tab);
+
+  QTest::keyPress(static_cast<QWidget*>(nullptr), Qt::Key_J);
+  QTest::mouseClick(static_cast<QListWidget*>(Widget(Form.List))->viewport(), Qt::RightButton, {},
+                    QPoint(2, 2));
+  ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+  QApplication::activePopupWidget()->close();
+  QTest::keyRelease(static_cast<QWidget*>(nullptr), Qt::Key_J);
+
+  EXPECT_EQ(listKeys, 0);
 }
 
 struct MouseCase {

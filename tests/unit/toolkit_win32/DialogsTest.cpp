@@ -25,6 +25,7 @@ const DispatchCase kDispatchCases[] = {
        form.List.SetOnKeyUp(
            [raise](toolkit::TObject&, std::uint16_t, toolkit::TShiftState) { raise(); });
        form.List.SetFocus();
+       test.PressKey('A');
        test.ReleaseKey('A');
      }},
     {"mouse_up",

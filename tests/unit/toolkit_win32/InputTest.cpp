@@ -22,11 +22,30 @@ TEST_F(ToolkitTest, KeyUpGoesToTheFocusedControlWhateverTheKey) {
   Form.List.SetFocus();
 
   for (WORD key : {WORD{'A'}, WORD{'7'}, WORD{VK_RETURN}, WORD{VK_DOWN}, WORD{VK_F5}}) {
+    PressKey(key);
     ReleaseKey(key);
   }
 
   EXPECT_EQ(listKeys, (std::vector<std::uint16_t>{'A', '7', VK_RETURN, VK_DOWN, VK_F5}));
   EXPECT_EQ(checkKeys, 0);
+}
+
+// Tab moving the focus onto the list, a key pressed on another control, a menu's access key: the
+// list sees only the release, which must not choose a piece.
+TEST_F(ToolkitTest, KeyUpOnlyWhereTheKeyWasPressed) {
+  int listKeys = 0;
+  Form.List.SetOnKeyUp([&](toolkit::TObject&, std::uint16_t, toolkit::TShiftState) { ++listKeys; });
+  Form.Check.SetFocus();
+  PressKey('X');
+  Form.List.SetFocus();
+  ReleaseKey('X');
+  ReleaseKey('J');
+  PressKey('A');
+  Form.Check.SetFocus();
+  Form.List.SetFocus();
+  ReleaseKey('A');
+
+  EXPECT_EQ(listKeys, 0);
 }
 
 // Closes the popup menu that opens while it lives, after noting its entries, by Escape or by an
