@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QSignalBlocker>
 
 #include "toolkit/CheckBox.h"
 #include "toolkit/qt/QtControl.h"
@@ -10,13 +11,17 @@ class QtCheckBoxPeer final : public QtControlPeer<CheckBoxPeer, QtControlWidget<
  public:
   QtCheckBoxPeer(TCheckBox& owner, WidgetPeer& parent) : QtControlPeer(owner, parent) {
     FWidget->setFocusPolicy(Qt::StrongFocus);
-    // clicked comes from the user only, never from setChecked.
-    QObject::connect(FWidget, &QCheckBox::clicked,
+    // toggled, not clicked: an assistive technology's toggle raises no click. setChecked from
+    // code is kept quiet below.
+    QObject::connect(FWidget, &QCheckBox::toggled,
                      [&owner](bool checked) { owner.DoUserClick(checked); });
   }
 
   void SetCaption(const std::u16string& caption) override { FWidget->setText(ToQString(caption)); }
-  void SetChecked(bool checked) override { FWidget->setChecked(checked); }
+  void SetChecked(bool checked) override {
+    const QSignalBlocker quiet(FWidget);
+    FWidget->setChecked(checked);
+  }
 };
 
 }  // namespace

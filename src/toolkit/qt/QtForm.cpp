@@ -1,3 +1,5 @@
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFont>
@@ -58,9 +60,18 @@ class QtFormWidget : public QWidget {
   QPointer<QMenu> FPopupMenu;
 };
 
+// Screen readers present the window as a frame named by its caption, not as a bare panel.
+QAccessibleInterface* CreateFormAccessible(const QString& /*className*/, QObject* object) {
+  auto* form = dynamic_cast<QtFormWidget*>(object);
+  return form != nullptr ? new QAccessibleWidget(form, QAccessible::Window) : nullptr;
+}
+
 class QtFormPeer final : public FormPeer, public QtNative {
  public:
-  explicit QtFormPeer(TForm& owner) : FWidget(owner) {}
+  explicit QtFormPeer(TForm& owner) : FWidget(owner) {
+    [[maybe_unused]] static const bool accessible =
+        (QAccessible::installFactory(&CreateFormAccessible), true);
+  }
 
   void SetCaption(const std::u16string& caption) override {
     FWidget.setWindowTitle(ToQString(caption));
@@ -84,7 +95,11 @@ class QtFormPeer final : public FormPeer, public QtNative {
       QWidget::setTabOrder(NativeWidget(*chain[i - 1]), NativeWidget(*chain[i]));
     }
   }
-  void Show() override { FWidget.show(); }
+  void Show() override {
+    // The focus is drawn from the start, not only once Tab has been pressed.
+    FWidget.setAttribute(Qt::WA_KeyboardFocusChange);
+    FWidget.show();
+  }
   bool Visible() const override { return FWidget.isVisible(); }
   void Close() override { FWidget.close(); }
   bool Minimized() const override { return FWidget.isMinimized(); }
