@@ -1,4 +1,6 @@
 #include <QCheckBox>
+#include <QMetaObject>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 #include "toolkit/CheckBox.h"
@@ -7,14 +9,40 @@
 namespace toolkit::qt {
 namespace {
 
-class QtCheckBoxPeer final : public QtControlPeer<CheckBoxPeer, QtControlWidget<QCheckBox>> {
+class QtCheckBoxWidget : public QtControlWidget<QCheckBox> {
+ public:
+  using QtControlWidget::QtControlWidget;
+
+  // The user's clicks and keys toggle the box while one of its events is handled; anything else
+  // is an assistive technology's toggle.
+  bool HandlingOwnEvent() const { return FHandlingOwnEvent; }
+
+ protected:
+  bool event(QEvent* event) override {
+    const QScopedValueRollback own(FHandlingOwnEvent, true);
+    return QtControlWidget::event(event);
+  }
+
+ private:
+  bool FHandlingOwnEvent = false;
+};
+
+class QtCheckBoxPeer final : public QtControlPeer<CheckBoxPeer, QtCheckBoxWidget> {
  public:
   QtCheckBoxPeer(TCheckBox& owner, WidgetPeer& parent) : QtControlPeer(owner, parent) {
     FWidget->setFocusPolicy(Qt::StrongFocus);
     // toggled, not clicked: an assistive technology's toggle raises no click. setChecked from
     // code is kept quiet below.
-    QObject::connect(FWidget, &QCheckBox::toggled,
-                     [&owner](bool checked) { owner.DoUserClick(checked); });
+    QObject::connect(FWidget, &QCheckBox::toggled, [this, &owner](bool checked) {
+      if (FWidget->HandlingOwnEvent()) {
+        owner.DoUserClick(checked);
+        return;
+      }
+      // Once the assistive technology has its answer, so that it can read the confirmation the
+      // handler may ask for.
+      QMetaObject::invokeMethod(
+          FWidget, [&owner, checked] { owner.DoUserClick(checked); }, Qt::QueuedConnection);
+    });
   }
 
   void SetCaption(const std::u16string& caption) override { FWidget->setText(ToQString(caption)); }

@@ -2,6 +2,7 @@
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
 #include <QGroupBox>
+#include <QMetaObject>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -28,13 +29,18 @@ class QtTrackBarWidget : public QtControlWidget<QSlider> {
   }
 
   // A value set by an assistive technology counts as a keyboard user's move: the slider moves,
-  // then the key release that ends such a move follows.
+  // then the key release that ends such a move follows. Both after the assistive technology has
+  // its answer, so that it can read any message box they raise.
   void SetValueByAssistant(int value) {
-    if (!isEnabled()) {
-      return;
-    }
-    setValue(value);
-    Owner().DoKeyUp(kReturnKey, {});
+    QMetaObject::invokeMethod(
+        this,
+        [this, value] {
+          if (isEnabled()) {
+            setValue(value);
+            Owner().DoKeyUp(kReturnKey, {});
+          }
+        },
+        Qt::QueuedConnection);
   }
 
  protected:
