@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
 """Drives Kalvio's window as a screen reader does, through AT-SPI on the session's bus.
 
-  accessibility.py tree                  prints "role<TAB>name" for every object of the window
-  accessibility.py press <name>          runs the named object's first action (click, toggle)
-  accessibility.py select <list> <row>   selects a row of the named list
-  accessibility.py set-value <name> <v>  sets the named object's value
+  accessibility.py tree                   prints "role<TAB>name" for every object of the window,
+                                          indented by depth; fails when one has no name
+  accessibility.py do <name> <action>     runs the named object's action (Press, Toggle)
+  accessibility.py toggle-row <list> <r>  toggles row r of the named list, as its item offers
+  accessibility.py select-row <list> <r>  selects row r through the named list's table
+  accessibility.py set-value <name> <v>   sets the named slider's value
+  accessibility.py checked <name>         prints true or false
 """
 import sys
 import time
@@ -30,32 +33,47 @@ def walk(node, depth=0):
 
 
 def window():
-    frames = [child for child in application() if child is not None and child.name == "Kalvio"]
-    if not frames:
-        sys.exit("no window 'Kalvio'")
-    return frames[0]
+    for child in application():
+        if child is not None and child.name == "Kalvio":
+            return child
+    sys.exit("no window named 'Kalvio'")
 
 
-def find(name):
+def find(name, role=None):
     for node, _ in walk(window()):
-        if node.name == name:
+        if node.name == name and role in (None, node.getRole()):
             return node
     sys.exit(f"nothing named '{name}'")
 
 
+def do_action(node, action_name):
+    action = node.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    if action_name not in names:
+        sys.exit(f"'{node.name}' offers {names}, not {action_name}")
+    action.doAction(names.index(action_name))
+
+
 def main(command, *arguments):
     if command == "tree":
+        unnamed = 0
         for node, depth in walk(window()):
             print(f"{'  ' * depth}{node.getRoleName()}\t{node.name}")
-    elif command == "press":
-        action = find(arguments[0]).queryAction()
-        action.doAction(0)
-    elif command == "select":
-        selection = find(arguments[0]).querySelection()
-        if not selection.selectChild(int(arguments[1])):
-            sys.exit("selection refused")
+            unnamed += not node.name
+        if unnamed:
+            sys.exit(f"{unnamed} objects without a name")
+    elif command == "do":
+        do_action(find(arguments[0]), arguments[1])
+    elif command == "toggle-row":
+        do_action(find(arguments[0])[int(arguments[1])], "Toggle")
+    elif command == "select-row":
+        if not find(arguments[0]).queryTable().addRowSelection(int(arguments[1])):
+            sys.exit("row selection refused")
     elif command == "set-value":
-        find(arguments[0]).queryValue().currentValue = float(arguments[1])
+        find(arguments[0], pyatspi.ROLE_SLIDER).queryValue().currentValue = float(arguments[1])
+    elif command == "checked":
+        checked = find(arguments[0]).getState().contains(pyatspi.STATE_CHECKED)
+        print("true" if checked else "false")
     else:
         sys.exit(__doc__)
 
