@@ -2,6 +2,9 @@
 #include <QMetaObject>
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 #include "toolkit/CheckBox.h"
 #include "toolkit/qt/QtControl.h"
@@ -21,6 +24,22 @@ class QtCheckBoxWidget : public QtControlWidget<QCheckBox> {
   bool event(QEvent* event) override {
     const QScopedValueRollback own(FHandlingOwnEvent, true);
     return QtControlWidget::event(event);
+  }
+
+  // The style draws the focus around the text, which a box narrower than its text cuts off:
+  // it goes around the whole box instead.
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const bool focused = option.state.testFlag(QStyle::State_HasFocus);
+    option.state &= ~QStyle::State_HasFocus;
+    painter.drawControl(QStyle::CE_CheckBox, option);
+    if (focused) {
+      QStyleOptionFocusRect focus;
+      focus.initFrom(this);
+      painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
   }
 
  private:

@@ -1,5 +1,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFont>
@@ -71,6 +72,12 @@ class QtFormPeer final : public FormPeer, public QtNative {
   explicit QtFormPeer(TForm& owner) : FWidget(owner) {
     [[maybe_unused]] static const bool accessible =
         (QAccessible::installFactory(&CreateFormAccessible), true);
+    // The focus is always drawn, from the start, not only once Tab has been pressed.
+    QObject::connect(qApp, &QApplication::focusChanged, &FWidget, [this](QWidget*, QWidget* now) {
+      if (now != nullptr && now->window() == &FWidget) {
+        FWidget.setAttribute(Qt::WA_KeyboardFocusChange);
+      }
+    });
   }
 
   void SetCaption(const std::u16string& caption) override {
@@ -95,11 +102,7 @@ class QtFormPeer final : public FormPeer, public QtNative {
       QWidget::setTabOrder(NativeWidget(*chain[i - 1]), NativeWidget(*chain[i]));
     }
   }
-  void Show() override {
-    // The focus is drawn from the start, not only once Tab has been pressed.
-    FWidget.setAttribute(Qt::WA_KeyboardFocusChange);
-    FWidget.show();
-  }
+  void Show() override { FWidget.show(); }
   bool Visible() const override { return FWidget.isVisible(); }
   void Close() override { FWidget.close(); }
   bool Minimized() const override { return FWidget.isMinimized(); }

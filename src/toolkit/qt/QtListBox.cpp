@@ -29,21 +29,27 @@ class QtListBoxWidget : public QtControlWidget<QListWidget> {
     const QScopedValueRollback own(FHandlingOwnEvent, true);
     const bool handled = QtControlWidget::event(event);
     if (event->type() == QEvent::Paint && hasFocus()) {
-      DrawFocusRing();
+      DrawFocusRing(*this, frameWidth());
     }
     return handled;
   }
   bool viewportEvent(QEvent* event) override {
     const QScopedValueRollback own(FHandlingOwnEvent, true);
-    return QtControlWidget::viewportEvent(event);
+    const bool handled = QtControlWidget::viewportEvent(event);
+    if (event->type() == QEvent::Paint && hasFocus()) {
+      DrawFocusRing(*viewport(), 1);
+    }
+    return handled;
   }
   void focusInEvent(QFocusEvent* event) override {
     QtControlWidget::focusInEvent(event);
     update();
+    viewport()->update();
   }
   void focusOutEvent(QFocusEvent* event) override {
     QtControlWidget::focusOutEvent(event);
     update();
+    viewport()->update();
   }
 
   // The user's own clicks and keys, and code, change the selection while one of the list's
@@ -97,11 +103,13 @@ class QtListBoxWidget : public QtControlWidget<QListWidget> {
     Owner().DoMouseUp(TMouseButton::mbLeft, {}, centre.x(), centre.y());
   }
 
-  // A ring in the highlight colour over the sunken edge, plain to see at a glance.
-  void DrawFocusRing() {
-    QPainter painter(this);
-    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
-    painter.drawRect(rect().adjusted(1, 1, -1, -1));
+  // The focus as a ring in the highlight colour, plain to see at a glance: over the sunken edge
+  // and the outermost pixel of the rows.
+  void DrawFocusRing(QWidget& surface, int width) const {
+    const QRect area = surface.rect();
+    QPainter painter(&surface);
+    painter.setClipRegion(QRegion(area) - QRegion(area.adjusted(width, width, -width, -width)));
+    painter.fillRect(area, palette().color(QPalette::Highlight));
   }
 
   bool FHandlingOwnEvent = false;
