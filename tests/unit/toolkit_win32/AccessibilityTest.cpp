@@ -1,40 +1,23 @@
 #include <windows.h>
 
-#include <oleacc.h>
-
+#include <array>
 #include <string>
 
 #include "TestForm.h"
 
 namespace {
 
-// What a screen reader reads through MSAA: the client object of a control's window.
-class AccessibilityTest : public ToolkitTest {
- protected:
-  AccessibilityTest() { CoInitialize(nullptr); }
-  ~AccessibilityTest() override { CoUninitialize(); }
+// The name a screen reader reads through MSAA's standard objects: the window's text, as
+// WM_GETTEXT gives it to other processes.
+std::u16string NameOf(HWND window) {
+  std::array<wchar_t, 256> text{};
+  const auto length =
+      SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  EXPECT_EQ(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0), length);
+  return {reinterpret_cast<const char16_t*>(text.data()), static_cast<std::size_t>(length)};
+}
 
-  static std::u16string NameOf(HWND window) {
-    IAccessible* accessible = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
-                                          reinterpret_cast<void**>(&accessible)))) {
-      return u"(no accessible object)";
-    }
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    std::u16string text;
-    if (accessible->get_accName(self, &name) == S_OK && name != nullptr) {
-      text.assign(reinterpret_cast<const char16_t*>(name), SysStringLen(name));
-      SysFreeString(name);
-    }
-    accessible->Release();
-    return text;
-  }
-};
-
-TEST_F(AccessibilityTest, EveryControlIsNamedByItsCaptionHintOrGroup) {
+TEST_F(ToolkitTest, EveryControlIsNamedByItsCaptionHintOrGroup) {
   Form.Button.SetHint(u"Next Music");
   Form.List.SetHint(u"list hint");
 
@@ -45,13 +28,26 @@ TEST_F(AccessibilityTest, EveryControlIsNamedByItsCaptionHintOrGroup) {
   EXPECT_EQ(NameOf(FormWindow()), u"Test");
 }
 
-TEST_F(AccessibilityTest, NamesFollowHintsAndCaptions) {
+TEST_F(ToolkitTest, NamesFollowHintsAndCaptions) {
   Form.Button.SetHint(u"一時停止");
   Form.Button.SetHint(u"再開");
   Form.Group.SetCaption(u"音量");
 
   EXPECT_EQ(NameOf(Window(Form.Button)), u"再開");
   EXPECT_EQ(NameOf(Window(Form.Slider)), u"音量");
+}
+
+TEST_F(ToolkitTest, ASliderNameIsCutToTheBufferAndEnded) {
+  Form.Group.SetCaption(u"Music Track");
+  std::array<wchar_t, 6> text{};
+  text.fill(L'x');
+
+  EXPECT_EQ(SendMessageW(Window(Form.Slider), WM_GETTEXT, text.size(),
+                         reinterpret_cast<LPARAM>(text.data())),
+            5);
+  EXPECT_EQ(std::wstring(text.data()), L"Music");
+  EXPECT_EQ(SendMessageW(Window(Form.Slider), WM_GETTEXT, 0, reinterpret_cast<LPARAM>(text.data())),
+            0);
 }
 
 }  // namespace
