@@ -54,16 +54,13 @@ class QtListBoxWidget : public QtControlWidget<QListWidget> {
 
   // The user's own clicks and keys, and code, change the selection while one of the list's
   // events is handled; any other change comes from an assistive technology (a row selected or
-  // toggled from outside) and chooses that row as a click does, once the change is complete.
+  // toggled on from outside) and chooses that row as a click does, once the change is complete.
   void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override {
     QtControlWidget::selectionChanged(selected, deselected);
     if (!FHandlingOwnEvent && !FChoicePending) {
       FChoicePending = true;
       QMetaObject::invokeMethod(
           this, [this] { ChooseByAssistant(); }, Qt::QueuedConnection);
-    }
-    if (!deselected.isEmpty() && selectedItems().isEmpty()) {
-      FLastRow = deselected.indexes().front().row();
     }
   }
 
@@ -91,10 +88,6 @@ class QtListBoxWidget : public QtControlWidget<QListWidget> {
  private:
   void ChooseByAssistant() {
     FChoicePending = false;
-    // A list command always finds a row: toggling the selected row off chooses it again.
-    if (selectedItems().isEmpty() && FLastRow >= 0 && FLastRow < count()) {
-      ChangeByCode([this] { setCurrentRow(FLastRow); });
-    }
     const auto selected = selectedItems();
     if (selected.isEmpty() || !isEnabled()) {
       return;
@@ -114,7 +107,6 @@ class QtListBoxWidget : public QtControlWidget<QListWidget> {
 
   bool FHandlingOwnEvent = false;
   bool FChoicePending = false;
-  int FLastRow = -1;
 };
 
 class QtListBoxPeer final : public QtControlPeer<ListBoxPeer, QtListBoxWidget> {

@@ -47,8 +47,6 @@ choose 2 do 'Next Music' Press
 choose 5 toggle-row 'リストからダイレクト・選曲できます' 4
 choose 10 select-row 'リストからダイレクト・選曲できます' 9
 choose 7 set-value 'Music Track' 7
-# The selected row toggled again plays its piece again; the list keeps a row selected.
-choose 7 toggle-row 'リストからダイレクト・選曲できます' 6
 choose 8 do 'Next Music' Press
 
 probe do RePe Toggle
