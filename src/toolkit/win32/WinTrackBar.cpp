@@ -33,8 +33,10 @@ class WinTrackBarPeer final : public WinControl<TrackBarPeer> {
   // A trackbar shows no text of its own: its text, the name screen readers give it, is the
   // caption of the group box it lies in.
   bool Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-    const auto* group = dynamic_cast<const TGroupBox*>(&FOwner.Parent());
-    if (group == nullptr || (msg != WM_GETTEXT && msg != WM_GETTEXTLENGTH)) {
+    // The owner is asked only then: while this peer is built, its owner is not yet.
+    const bool text = msg == WM_GETTEXT || msg == WM_GETTEXTLENGTH;
+    const auto* group = text ? dynamic_cast<const TGroupBox*>(&FOwner.Parent()) : nullptr;
+    if (group == nullptr) {
       return WinControl::Message(msg, wParam, lParam, result);
     }
     const std::u16string& name = group->Caption();
