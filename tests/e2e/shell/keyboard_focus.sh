@@ -27,10 +27,22 @@ xdotool mousemove 1200 1000  # no tooltip over the window
 xdotool windowactivate --sync "$window"
 sleep 1
 
+# The picture after <n> Tabs, once the window shows what the last Tab changed (the window is
+# drawn in one go: a changed picture is the whole change).
+take_picture() {  # <n>
+  local n=$1
+  import -window "$window" "$work/tab$n.png"
+  ((n > 0)) || return 0
+  for _ in $(seq 30); do
+    [ "$(compare -metric AE "$work/tab$((n - 1)).png" "$work/tab$n.png" null: 2>&1)" != 0 ] && return 0
+    sleep 0.1
+    import -window "$window" "$work/tab$n.png"
+  done
+}
+
 for tabs in $(seq 0 ${#stops[@]}); do
-  import -window "$window" "$work/tab$tabs.png"
+  take_picture "$tabs"
   xdotool key Tab
-  sleep 0.3
 done
 
 # Pixels of a stop that differ clearly (by more than 10 %) between the pictures after <a> and
