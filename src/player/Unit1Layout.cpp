@@ -43,7 +43,8 @@ void TForm1::BuildVolumeGroup() {
   // Aligned to the bottom edge of the fixed client area.
   GroupBox1.SetBounds(0, 169, 306, 69);
   GroupBox1.SetCaption(u"音量");
-  GroupBox1.SetTabOrder(8);
+  // Tab follows the layout: the track slider above comes first.
+  GroupBox1.SetTabOrder(9);
   Label1.SetBounds(10, 40, 16, 13);
   Label1.SetCaption(u"Min");
   Label2.SetBounds(272, 40, 20, 13);
@@ -60,7 +61,7 @@ void TForm1::BuildVolumeGroup() {
 void TForm1::BuildMusicTrackGroup() {
   GroupBox2.SetBounds(0, 104, 306, 66);
   GroupBox2.SetCaption(u"Music Track");
-  GroupBox2.SetTabOrder(9);
+  GroupBox2.SetTabOrder(8);
   Label4.SetBounds(136, 8, 6, 13);
   Label4.SetCaption(u"1");
   MusicTrackBar.SetBounds(4, 24, 300, 45);

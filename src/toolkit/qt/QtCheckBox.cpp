@@ -1,4 +1,10 @@
 #include <QCheckBox>
+#include <QMetaObject>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
+#include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 #include "toolkit/CheckBox.h"
 #include "toolkit/qt/QtControl.h"
@@ -6,17 +12,63 @@
 namespace toolkit::qt {
 namespace {
 
-class QtCheckBoxPeer final : public QtControlPeer<CheckBoxPeer, QtControlWidget<QCheckBox>> {
+class QtCheckBoxWidget : public QtControlWidget<QCheckBox> {
+ public:
+  using QtControlWidget::QtControlWidget;
+
+  // The user's clicks and keys toggle the box while one of its events is handled; anything else
+  // is an assistive technology's toggle.
+  bool HandlingOwnEvent() const { return FHandlingOwnEvent; }
+
+ protected:
+  bool event(QEvent* event) override {
+    const QScopedValueRollback own(FHandlingOwnEvent, true);
+    return QtControlWidget::event(event);
+  }
+
+  // The style draws the focus around the text, which a box narrower than its text cuts off:
+  // it goes around the whole box instead.
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const bool focused = option.state.testFlag(QStyle::State_HasFocus);
+    option.state &= ~QStyle::State_HasFocus;
+    painter.drawControl(QStyle::CE_CheckBox, option);
+    if (focused) {
+      QStyleOptionFocusRect focus;
+      focus.initFrom(this);
+      painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+  }
+
+ private:
+  bool FHandlingOwnEvent = false;
+};
+
+class QtCheckBoxPeer final : public QtControlPeer<CheckBoxPeer, QtCheckBoxWidget> {
  public:
   QtCheckBoxPeer(TCheckBox& owner, WidgetPeer& parent) : QtControlPeer(owner, parent) {
     FWidget->setFocusPolicy(Qt::StrongFocus);
-    // clicked comes from the user only, never from setChecked.
-    QObject::connect(FWidget, &QCheckBox::clicked,
-                     [&owner](bool checked) { owner.DoUserClick(checked); });
+    // toggled, not clicked: an assistive technology's toggle raises no click. setChecked from
+    // code is kept quiet below.
+    QObject::connect(FWidget, &QCheckBox::toggled, [this, &owner](bool checked) {
+      if (FWidget->HandlingOwnEvent()) {
+        owner.DoUserClick(checked);
+        return;
+      }
+      // Once the assistive technology has its answer, so that it can read the confirmation the
+      // handler may ask for.
+      QMetaObject::invokeMethod(
+          FWidget, [&owner, checked] { owner.DoUserClick(checked); }, Qt::QueuedConnection);
+    });
   }
 
   void SetCaption(const std::u16string& caption) override { FWidget->setText(ToQString(caption)); }
-  void SetChecked(bool checked) override { FWidget->setChecked(checked); }
+  void SetChecked(bool checked) override {
+    const QSignalBlocker quiet(FWidget);
+    FWidget->setChecked(checked);
+  }
 };
 
 }  // namespace

@@ -1,3 +1,6 @@
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFont>
@@ -58,9 +61,24 @@ class QtFormWidget : public QWidget {
   QPointer<QMenu> FPopupMenu;
 };
 
+// Screen readers present the window as a frame named by its caption, not as a bare panel.
+QAccessibleInterface* CreateFormAccessible(const QString& /*className*/, QObject* object) {
+  auto* form = dynamic_cast<QtFormWidget*>(object);
+  return form != nullptr ? new QAccessibleWidget(form, QAccessible::Window) : nullptr;
+}
+
 class QtFormPeer final : public FormPeer, public QtNative {
  public:
-  explicit QtFormPeer(TForm& owner) : FWidget(owner) {}
+  explicit QtFormPeer(TForm& owner) : FWidget(owner) {
+    [[maybe_unused]] static const bool accessible =
+        (QAccessible::installFactory(&CreateFormAccessible), true);
+    // The focus is always drawn, from the start, not only once Tab has been pressed.
+    QObject::connect(qApp, &QApplication::focusChanged, &FWidget, [this](QWidget*, QWidget* now) {
+      if (now != nullptr && now->window() == &FWidget) {
+        FWidget.setAttribute(Qt::WA_KeyboardFocusChange);
+      }
+    });
+  }
 
   void SetCaption(const std::u16string& caption) override {
     FWidget.setWindowTitle(ToQString(caption));

@@ -51,6 +51,12 @@ class QtImageButtonPeer final
     QObject::connect(FWidget, &QPushButton::clicked, [&owner] { owner.DoClick(); });
   }
 
+  // The button shows no caption: screen readers name it by its hint.
+  void SetHint(const std::u16string& hint) override {
+    QtControlPeer::SetHint(hint);
+    FWidget->setAccessibleName(ToQString(hint));
+  }
+
   void LoadGlyph(std::span<const std::byte> bitmapFile) override {
     const QPixmap glyph = TransparentGlyph(bitmapFile);
     FWidget->setIconSize(glyph.size());

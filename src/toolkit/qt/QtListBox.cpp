@@ -1,6 +1,9 @@
 #include <QListWidget>
+#include <QMetaObject>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
+#include <QScopedValueRollback>
 
 #include "toolkit/ListBox.h"
 #include "toolkit/qt/QtControl.h"
@@ -14,7 +17,53 @@ class QtListBoxWidget : public QtControlWidget<QListWidget> {
  public:
   using QtControlWidget::QtControlWidget;
 
+  // Changes the rows or the selection without taking it for an assistive technology's choice.
+  template <class Change>
+  void ChangeByCode(Change change) {
+    const QScopedValueRollback byCode(FHandlingOwnEvent, true);
+    change();
+  }
+
  protected:
+  bool event(QEvent* event) override {
+    const QScopedValueRollback own(FHandlingOwnEvent, true);
+    const bool handled = QtControlWidget::event(event);
+    if (event->type() == QEvent::Paint && hasFocus()) {
+      DrawFocusRing(*this, frameWidth());
+    }
+    return handled;
+  }
+  bool viewportEvent(QEvent* event) override {
+    const QScopedValueRollback own(FHandlingOwnEvent, true);
+    const bool handled = QtControlWidget::viewportEvent(event);
+    if (event->type() == QEvent::Paint && hasFocus()) {
+      DrawFocusRing(*viewport(), 1);
+    }
+    return handled;
+  }
+  void focusInEvent(QFocusEvent* event) override {
+    QtControlWidget::focusInEvent(event);
+    update();
+    viewport()->update();
+  }
+  void focusOutEvent(QFocusEvent* event) override {
+    QtControlWidget::focusOutEvent(event);
+    update();
+    viewport()->update();
+  }
+
+  // The user's own clicks and keys, and code, change the selection while one of the list's
+  // events is handled; any other change comes from an assistive technology (a row selected or
+  // toggled on from outside) and chooses that row as a click does, once the change is complete.
+  void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override {
+    QtControlWidget::selectionChanged(selected, deselected);
+    if (!FHandlingOwnEvent && !FChoicePending) {
+      FChoicePending = true;
+      QMetaObject::invokeMethod(
+          this, [this] { ChooseByAssistant(); }, Qt::QueuedConnection);
+    }
+  }
+
   void mousePressEvent(QMouseEvent* event) override {
     if (event->button() == Qt::LeftButton) {
       QtControlWidget::mousePressEvent(event);
@@ -35,6 +84,29 @@ class QtListBoxWidget : public QtControlWidget<QListWidget> {
     }
     return flags;
   }
+
+ private:
+  void ChooseByAssistant() {
+    FChoicePending = false;
+    const auto selected = selectedItems();
+    if (selected.isEmpty() || !isEnabled()) {
+      return;
+    }
+    const QPoint centre = visualItemRect(selected.front()).center();
+    Owner().DoMouseUp(TMouseButton::mbLeft, {}, centre.x(), centre.y());
+  }
+
+  // The focus as a ring in the highlight colour, plain to see at a glance: over the sunken edge
+  // and the outermost pixel of the rows.
+  void DrawFocusRing(QWidget& surface, int width) const {
+    const QRect area = surface.rect();
+    QPainter painter(&surface);
+    painter.setClipRegion(QRegion(area) - QRegion(area.adjusted(width, width, -width, -width)));
+    painter.fillRect(area, palette().color(QPalette::Highlight));
+  }
+
+  bool FHandlingOwnEvent = false;
+  bool FChoicePending = false;
 };
 
 class QtListBoxPeer final : public QtControlPeer<ListBoxPeer, QtListBoxWidget> {
@@ -50,11 +122,13 @@ class QtListBoxPeer final : public QtControlPeer<ListBoxPeer, QtListBoxWidget> {
   }
 
   void SetItems(const std::vector<std::u16string>& items) override {
-    FWidget->clear();
-    for (const auto& text : items) {
-      auto* item = new QListWidgetItem(ToQString(text), FWidget);
-      item->setSizeHint(QSize(0, FItemHeight));
-    }
+    FWidget->ChangeByCode([&] {
+      FWidget->clear();
+      for (const auto& text : items) {
+        auto* item = new QListWidgetItem(ToQString(text), FWidget);
+        item->setSizeHint(QSize(0, FItemHeight));
+      }
+    });
   }
   void SetItemHeight(int height) override {
     FItemHeight = height;
@@ -74,13 +148,20 @@ class QtListBoxPeer final : public QtControlPeer<ListBoxPeer, QtListBoxWidget> {
     return selected.isEmpty() ? -1 : FWidget->row(selected.front());
   }
   void SetItemIndex(int index) override {
-    if (index < 0) {
-      FWidget->clearSelection();
-      FWidget->setCurrentRow(-1);
-      return;
-    }
-    FWidget->setCurrentRow(index);
-    FWidget->scrollToItem(FWidget->item(index));
+    FWidget->ChangeByCode([&] {
+      if (index < 0) {
+        FWidget->clearSelection();
+        FWidget->setCurrentRow(-1);
+        return;
+      }
+      FWidget->setCurrentRow(index);
+      FWidget->scrollToItem(FWidget->item(index));
+    });
+  }
+  // The list has no caption: screen readers name it by its hint.
+  void SetHint(const std::u16string& hint) override {
+    QtControlPeer::SetHint(hint);
+    FWidget->setAccessibleName(ToQString(hint));
   }
 
  private:

@@ -164,6 +164,8 @@ void WinFormPeer::SetFocusChain(const std::vector<ControlPeer*>& chain) {
 }
 
 void WinFormPeer::Show() {
+  // The focus is drawn from the start, not only once the keyboard has been used.
+  SendMessageW(Window(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   ShowWindow(Window(), SW_SHOWNORMAL);
   UpdateWindow(Window());
 }

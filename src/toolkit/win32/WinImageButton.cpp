@@ -3,6 +3,7 @@
 #include "toolkit/ImageButton.h"
 #include "toolkit/win32/WinControl.h"
 #include "toolkit/win32/WinGlyph.h"
+#include "toolkit/win32/WinText.h"
 
 namespace toolkit::win32 {
 namespace {
@@ -14,6 +15,12 @@ class WinImageButtonPeer final : public WinControl<ImageButtonPeer> {
  public:
   WinImageButtonPeer(TImageButton& owner, WidgetPeer& parent)
       : WinControl(owner, parent, WC_BUTTONW, WS_TABSTOP | BS_OWNERDRAW), FOwner(owner) {}
+
+  // The button draws no caption: its text is the hint, the name screen readers give it.
+  void SetHint(const std::u16string& hint) override {
+    WinControl::SetHint(hint);
+    SetWindowTextW(Handle(), Wide(hint));
+  }
 
   void LoadGlyph(std::span<const std::byte> bitmapFile) override {
     FGlyph = std::make_unique<Glyph>(bitmapFile);

@@ -13,6 +13,12 @@ class WinListBoxPeer final : public WinControl<ListBoxPeer> {
       : WinControl(owner, parent, WC_LISTBOXW,
                    WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE) {}
 
+  // A list box shows no text of its own: its text is the hint, the name screen readers give it.
+  void SetHint(const std::u16string& hint) override {
+    WinControl::SetHint(hint);
+    SetWindowTextW(Handle(), Wide(hint));
+  }
+
   void SetItems(const std::vector<std::u16string>& items) override {
     SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
     SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);

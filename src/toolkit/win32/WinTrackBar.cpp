@@ -1,3 +1,6 @@
+#include <algorithm>
+
+#include "toolkit/GroupBox.h"
 #include "toolkit/TrackBar.h"
 #include "toolkit/win32/WinControl.h"
 
@@ -27,6 +30,30 @@ class WinTrackBarPeer final : public WinControl<TrackBarPeer> {
   }
 
  protected:
+  // A trackbar shows no text of its own: its text, the name screen readers give it, is the
+  // caption of the group box it lies in.
+  bool Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    // The owner is asked only then: while this peer is built, its owner is not yet.
+    const bool text = msg == WM_GETTEXT || msg == WM_GETTEXTLENGTH;
+    const auto* group = text ? dynamic_cast<const TGroupBox*>(&FOwner.Parent()) : nullptr;
+    if (group == nullptr) {
+      return WinControl::Message(msg, wParam, lParam, result);
+    }
+    const std::u16string& name = group->Caption();
+    if (msg == WM_GETTEXTLENGTH) {
+      result = static_cast<LRESULT>(name.size());
+      return true;
+    }
+    const std::size_t copied = wParam > 0 ? std::min<std::size_t>(name.size(), wParam - 1) : 0;
+    if (wParam > 0) {
+      auto* buffer = reinterpret_cast<char16_t*>(lParam);
+      std::copy_n(name.begin(), copied, buffer);
+      buffer[copied] = u'\0';
+    }
+    result = static_cast<LRESULT>(copied);
+    return true;
+  }
+
   bool Notification(UINT msg, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT& result) override {
     if (msg != WM_HSCROLL) {
       return false;

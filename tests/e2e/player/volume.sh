@@ -7,8 +7,9 @@ start_kalvio
 window=$(wait_for_window Kalvio)
 wait_for_sink_volume 40  # the stored default, applied at start-up
 
-# The first control in tab order has the focus; two steps back reach the volume slider.
-xdotool key --window "$window" shift+Tab shift+Tab
+# The first control in tab order has the focus; one step back reaches the volume slider, the
+# last.
+xdotool key --window "$window" shift+Tab
 xdotool key --window "$window" Right
 wait_for_sink_volume 41
 xdotool key --window "$window" Left Left Left

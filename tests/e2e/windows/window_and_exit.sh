@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The main window: class TForm1, title Kalvio, fixed size, its controls with their texts and
-# states at start-up (a screenshot is kept as window.png). Then a user moves the window, ticks
-# RePe and moves the volume slider, and exits through the popup menu: Kalvio.Ini under the wine
-# user's Documents holds those values, and the temporary folder is gone.
+# The main window: class TForm1, title Kalvio, fixed size, its controls with their texts (the
+# names screen readers read: the picture buttons and the list their hints, the sliders their
+# group's caption) and states at start-up (a screenshot is kept as window.png). Then a user moves
+# the window, ticks RePe and moves the volume slider, and exits through the popup menu:
+# Kalvio.Ini under the wine user's Documents holds those values, and the temporary folder is gone.
 # Usage: window_and_exit.sh <kalvio.exe> <window-probe.exe> <screenshot dir>
 source "$(dirname "$0")/session.sh" "$@"
 
@@ -13,20 +14,20 @@ import -window root "$screenshots/window.png"
 expect_lines "$window" \
   "window class=TForm1 title=Kalvio iconic=0 visible=1" \
   "minimizebox=1 maximizebox=0 sizable=0 client=306x238 at=0,0" \
-  "control class=Button text= in=window at=60,1 size=55x60 enabled=1 visible=1 kind=ownerdraw" \
-  "control class=Button text= in=window at=116,1 size=45x60 enabled=1 visible=1 kind=ownerdraw" \
-  "control class=Button text= in=window at=160,1 size=55x60 enabled=1 visible=1 kind=ownerdraw" \
+  "control class=Button text=Previous Music in=window at=60,1 size=55x60 enabled=1 visible=1 kind=ownerdraw" \
+  "control class=Button text=一時停止 in=window at=116,1 size=45x60 enabled=1 visible=1 kind=ownerdraw" \
+  "control class=Button text=Next Music in=window at=160,1 size=55x60 enabled=1 visible=1 kind=ownerdraw" \
   "control class=Button text=RePe in=window at=15,35 size=45x17 enabled=1 visible=1 kind=checkbox checked=0" \
   "control class=Button text=フェーズアウト in=window at=220,10 size=97x17 enabled=1 visible=1 kind=checkbox checked=0" \
   "control class=Button text=シャットダウン in=window at=220,40 size=97x17 enabled=1 visible=1 kind=checkbox checked=0" \
-  "control class=ListBox text= in=window at=0,70 size=304x30 enabled=1 visible=1 rows=120 selected=0 selectedRow=ふるさと rowHeight=13" \
+  "control class=ListBox text=リストからダイレクト・選曲できます in=window at=0,70 size=304x30 enabled=1 visible=1 rows=120 selected=0 selectedRow=ふるさと rowHeight=13" \
   "control class=Button text=Music Track in=window at=0,104 size=306x66 enabled=1 visible=1 kind=groupbox" \
   "control class=Static text=1 トラック in=Music Track at=136,8" \
-  "control class=msctls_trackbar32 text= in=Music Track at=4,24 size=300x45 enabled=1 visible=1 range=1..120 position=1 selection=1..120 ticks=120 vertical=0" \
+  "control class=msctls_trackbar32 text=Music Track in=Music Track at=4,24 size=300x45 enabled=1 visible=1 range=1..120 position=1 selection=1..120 ticks=120 vertical=0" \
   "control class=Button text=音量 in=window at=0,169 size=306x69 enabled=1 visible=1 kind=groupbox" \
   "control class=Static text=Min in=音量 at=10,40" \
   "control class=Static text=Max in=音量 at=272,40" \
-  "control class=msctls_trackbar32 text= in=音量 at=32,32 size=240x34 enabled=1 visible=1 range=0..100 position=0"
+  "control class=msctls_trackbar32 text=音量 in=音量 at=32,32 size=240x34 enabled=1 visible=1 range=0..100 position=0"
 # wine has no mixer: the volume slider is not bound and its label keeps its first text.
 expect_lines "$window" "control class=Static text=50 in=音量 at=144,13"
 

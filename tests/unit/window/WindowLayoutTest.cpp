@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontInfo>
@@ -84,7 +85,7 @@ struct ControlRow {
 // is 0 and is checked against the text instead.
 const ControlRow kControls[] = {
     {"GroupBox1", [](TForm1& f) -> toolkit::TControl& { return f.GroupBox1; },
-     [](TForm1& f) -> toolkit::TContainer& { return f; }, 0, 169, 306, 69, u"音量", u"", 8},
+     [](TForm1& f) -> toolkit::TContainer& { return f; }, 0, 169, 306, 69, u"音量", u"", 9},
     {"Label1", [](TForm1& f) -> toolkit::TControl& { return f.Label1; },
      [](TForm1& f) -> toolkit::TContainer& { return f.GroupBox1; }, 10, 40, 0, 13, u"Min", u"", 0},
     {"Label2", [](TForm1& f) -> toolkit::TControl& { return f.Label2; },
@@ -99,7 +100,7 @@ const ControlRow kControls[] = {
     {"BackSkip", [](TForm1& f) -> toolkit::TControl& { return f.BackSkip; },
      [](TForm1& f) -> toolkit::TContainer& { return f; }, 60, 1, 55, 60, u"", u"Previous Music", 2},
     {"GroupBox2", [](TForm1& f) -> toolkit::TControl& { return f.GroupBox2; },
-     [](TForm1& f) -> toolkit::TContainer& { return f; }, 0, 104, 306, 66, u"Music Track", u"", 9},
+     [](TForm1& f) -> toolkit::TContainer& { return f; }, 0, 104, 306, 66, u"Music Track", u"", 8},
     {"Label4", [](TForm1& f) -> toolkit::TControl& { return f.Label4; },
      [](TForm1& f) -> toolkit::TContainer& { return f.GroupBox2; }, 136, 8, 0, 13, u"1", u"", 0},
     {"MusicTrackBar", [](TForm1& f) -> toolkit::TControl& { return f.MusicTrackBar; },
@@ -179,12 +180,48 @@ TEST_F(WindowLayoutTest, OnlyTheTwoOptionBoxesAreCutOff) {
   }
 }
 
-TEST_F(WindowLayoutTest, TabVisitsTheControlsInTheirOrder) {
+// Top to bottom, and left to right along the row of buttons and boxes.
+TEST_F(WindowLayoutTest, TabVisitsTheControlsInLayoutOrder) {
   EXPECT_EQ(Form->TabChain(),
             (std::vector<toolkit::TControl*>{&Form->RePeatChek, &Form->BackSkip, &Form->PauseBtn,
                                              &Form->NextBtn, &Form->AutFaseOutCheckBox,
                                              &Form->AutoDownCheckBox, &Form->ListBox,
-                                             &Form->TrackBarVolume, &Form->MusicTrackBar}));
+                                             &Form->MusicTrackBar, &Form->TrackBarVolume}));
+}
+
+TEST_F(WindowLayoutTest, ScreenReadersFindEveryControlByNameAndRole) {
+  struct Named {
+    const toolkit::TControl* control;
+    QAccessible::Role role;
+    QString name;
+  };
+  const std::vector<Named> controls{
+      {&Form->NextBtn, QAccessible::Button, "Next Music"},
+      {&Form->BackSkip, QAccessible::Button, "Previous Music"},
+      {&Form->PauseBtn, QAccessible::Button, "一時停止"},
+      {&Form->RePeatChek, QAccessible::CheckBox, "RePe"},
+      {&Form->AutFaseOutCheckBox, QAccessible::CheckBox, "フェーズアウト"},
+      {&Form->AutoDownCheckBox, QAccessible::CheckBox, "シャットダウン"},
+      {&Form->ListBox, QAccessible::List, "リストからダイレクト・選曲できます"},
+      {&Form->MusicTrackBar, QAccessible::Slider, "Music Track"},
+      {&Form->TrackBarVolume, QAccessible::Slider, "音量"},
+  };
+  for (const Named& expected : controls) {
+    QAccessibleInterface* accessible =
+        QAccessible::queryAccessibleInterface(WidgetOf(*expected.control));
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), expected.role) << expected.name.toStdString();
+    EXPECT_EQ(accessible->text(QAccessible::Name), expected.name);
+  }
+  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(WidgetOf(*Form));
+  EXPECT_EQ(window->role(), QAccessible::Window);
+  Form->SetCaption(u"Kalvio");
+  EXPECT_EQ(window->text(QAccessible::Name), QString("Kalvio"));
+  // The pause button's name follows its hint.
+  Form->PauseBtn.SetHint(u"再開");
+  EXPECT_EQ(
+      QAccessible::queryAccessibleInterface(WidgetOf(Form->PauseBtn))->text(QAccessible::Name),
+      QString("再開"));
 }
 
 TEST_F(WindowLayoutTest, SlidersHaveTheirRangesPositionsAndSelection) {
