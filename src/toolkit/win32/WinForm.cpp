@@ -48,6 +48,17 @@ void RegisterFormClass(const std::wstring& name) {
   RegisterClassExW(&windowClass);
 }
 
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (GetMonitorInfoW(monitor, &info)) {
+    const RECT& work = info.rcWork;
+    reinterpret_cast<std::vector<TRect>*>(areas)->push_back(
+        {work.left, work.top, work.right - work.left, work.bottom - work.top});
+  }
+  return TRUE;
+}
+
 BOOL CALLBACK SetFontOf(HWND child, LPARAM font) {
   SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
   return TRUE;
@@ -150,6 +161,24 @@ void WinFormPeer::SetPosition(int left, int top) {
     return;
   }
   SetWindowPos(Window(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TRect WinFormPeer::FrameBounds() const {
+  const RECT bounds = OuterBounds();
+  return {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+// The top border and the caption, as far as the client area lies below the window's top.
+int WinFormPeer::TitleBarHeight() const {
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, kExtendedStyle);
+  return -frame.top;
+}
+
+std::vector<TRect> WinFormPeer::WorkAreas() const {
+  std::vector<TRect> areas;
+  EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+  return areas;
 }
 
 void WinFormPeer::SetPopupMenu(PopupMenuPeer* menu) {
