@@ -29,7 +29,7 @@ void TForm1::FormCreate(toolkit::TObject& /*Sender*/) {
   }
   myStream.reset();
   PauseStat = false;
-  PauseBtn.LoadGlyph(FResources.Load(u"Pause", platform::ResourceType::Bitmap));
+  LoadButtonGlyph(PauseBtn, u"Pause");
 }
 
 // Every notification of the media player: a piece ended, a command cut it short, or pausing

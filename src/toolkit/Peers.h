@@ -85,6 +85,9 @@ class ImageButtonPeer : public ControlPeer {
   // A complete .bmp file; the colour of its bottom-left pixel is drawn transparent.
   // Throws Exception when the data is no bitmap.
   virtual void LoadGlyph(std::span<const std::byte> bitmapFile) = 0;
+  // The same picture drawn for a display scaled to `percent` (150, 200), added after LoadGlyph;
+  // the backend shows the one that suits the display.
+  virtual void AddScaledGlyph(int percent, std::span<const std::byte> bitmapFile) = 0;
 };
 
 class PopupMenuPeer {

@@ -20,6 +20,9 @@ class WinImageButtonPeer final : public WinControl<ImageButtonPeer> {
     InvalidateRect(Handle(), nullptr, TRUE);
   }
 
+  // The window is laid out for 96 DPI, where the 100 % picture fits.
+  void AddScaledGlyph(int /*percent*/, std::span<const std::byte> /*bitmapFile*/) override {}
+
  protected:
   bool Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
     if (msg == WM_LBUTTONDBLCLK) {
