@@ -12,6 +12,7 @@
 
 #include "rtl/Exception.h"
 #include "toolkit/win32/WinApplication.h"
+#include "toolkit/win32/WinDpi.h"
 #include "toolkit/win32/WinNative.h"
 #include "toolkit/win32/WinPopupMenu.h"
 #include "toolkit/win32/WinText.h"
@@ -127,8 +128,8 @@ void WinFormPeer::SetHint(const std::u16string& hint) {
 
 void WinFormPeer::SetFont(const std::u16string& family, int pixelHeight) {
   HFONT previous = FFont;
-  FFont = CreateFontW(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+  FFont = CreateFontW(-AtSystemDpi(pixelHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                       DEFAULT_PITCH | FF_DONTCARE, Wide(family));
   EnumChildWindows(Window(), SetFontOf, reinterpret_cast<LPARAM>(FFont));
   if (previous != GetStockObject(DEFAULT_GUI_FONT)) {
@@ -137,7 +138,7 @@ void WinFormPeer::SetFont(const std::u16string& family, int pixelHeight) {
 }
 
 void WinFormPeer::SetClientSize(int width, int height) {
-  RECT frame{0, 0, width, height};
+  RECT frame{0, 0, AtSystemDpi(width), AtSystemDpi(height)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExtendedStyle);
   SetWindowPos(Window(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
