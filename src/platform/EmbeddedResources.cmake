@@ -6,12 +6,22 @@ set(resource_entries "")  # TYPE|NAME|path under resources/
 foreach(piece RANGE 1 120)
   list(APPEND resource_entries "RCDATA|RS_${piece}|pieces/RS_${piece}.mid")
 endforeach()
-list(APPEND resource_entries
-  "BITMAP|PAUSE|images/pause.bmp"
-  "BITMAP|ARROW|images/arrow.bmp"
-  "BITMAP|NEXTBTN|images/skip-forward.bmp"
-  "BITMAP|BACKSKIP|images/skip-back.bmp"
-  "ICON|MAINICON|images/mainicon.ico")
+# Each button picture also drawn for 150 % and 200 % display scaling, as NAME_150 and NAME_200.
+foreach(suffix "" 150 200)
+  if(suffix)
+    set(name_suffix _${suffix})
+    set(file_suffix -${suffix})
+  else()
+    set(name_suffix "")
+    set(file_suffix "")
+  endif()
+  list(APPEND resource_entries
+    "BITMAP|PAUSE${name_suffix}|images/pause${file_suffix}.bmp"
+    "BITMAP|ARROW${name_suffix}|images/arrow${file_suffix}.bmp"
+    "BITMAP|NEXTBTN${name_suffix}|images/skip-forward${file_suffix}.bmp"
+    "BITMAP|BACKSKIP${name_suffix}|images/skip-back${file_suffix}.bmp")
+endforeach()
+list(APPEND resource_entries "ICON|MAINICON|images/mainicon.ico")
 
 set(resource_files "")
 foreach(entry IN LISTS resource_entries)

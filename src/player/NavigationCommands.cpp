@@ -100,7 +100,7 @@ void TForm1::PauseBtnClick(toolkit::TObject& /*Sender*/) {
     if (PauseStat) {
       PauseStat = false;
       PauseBtn.SetHint(u"一時停止");
-      PauseBtn.LoadGlyph(FResources.Load(u"Pause", platform::ResourceType::Bitmap));
+      LoadButtonGlyph(PauseBtn, u"Pause");
       BackSkip.SetEnabled(true);
       MusicTrackBar.SetEnabled(true);
       NextBtn.SetEnabled(true);
@@ -113,7 +113,7 @@ void TForm1::PauseBtnClick(toolkit::TObject& /*Sender*/) {
     } else {
       PauseStat = true;
       PauseBtn.SetHint(u"再開");
-      PauseBtn.LoadGlyph(FResources.Load(u"Arrow", platform::ResourceType::Bitmap));
+      LoadButtonGlyph(PauseBtn, u"Arrow");
       BackSkip.SetEnabled(false);
       MusicTrackBar.SetEnabled(false);
       NextBtn.SetEnabled(false);

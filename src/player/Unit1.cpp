@@ -34,7 +34,7 @@ void TForm1::FormCreate(toolkit::TObject& /*Sender*/) {
     }
     myStream.reset();
     PauseStat = false;
-    PauseBtn.LoadGlyph(FResources.Load(u"Pause", platform::ResourceType::Bitmap));
+    LoadButtonGlyph(PauseBtn, u"Pause");
   } catch (...) {
     EndPieceChange(false);
     throw;

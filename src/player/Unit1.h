@@ -97,6 +97,8 @@ class TForm1 : public toolkit::TForm {
  private:
   void ReadSettings();
   void WriteSettings();
+  // The button's picture from the bitmap resource `name`, with its drawings for scaled displays.
+  void LoadButtonGlyph(toolkit::TImageButton& button, const std::u16string& name);
   void BindVolumeSlider();
   void ExtractPiece();
   void RemoveTemporaryFiles();

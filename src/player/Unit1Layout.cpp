@@ -1,8 +1,6 @@
 #include "player/CatalogueTitles.h"
 #include "player/Unit1.h"
 
-using platform::ResourceType;
-
 TForm1::TForm1(mm::MciApi& mciApi, mm::MixerApi& mixerApi, platform::Resources& resources,
                platform::DocumentsFolder& documents, platform::FileSystem& files,
                platform::ProfileStrings& profileStrings, platform::Shutdown& shutdown)
@@ -75,11 +73,11 @@ void TForm1::BuildMusicTrackGroup() {
 void TForm1::BuildButtonsAndOptions() {
   NextBtn.SetBounds(160, 1, 55, 60);
   NextBtn.SetHint(u"Next Music");
-  NextBtn.LoadGlyph(FResources.Load(u"NEXTBTN", ResourceType::Bitmap));
+  LoadButtonGlyph(NextBtn, u"NEXTBTN");
   NextBtn.SetTabOrder(4);
   BackSkip.SetBounds(60, 1, 55, 60);
   BackSkip.SetHint(u"Previous Music");
-  BackSkip.LoadGlyph(FResources.Load(u"BACKSKIP", ResourceType::Bitmap));
+  LoadButtonGlyph(BackSkip, u"BACKSKIP");
   BackSkip.SetTabOrder(2);
   RePeatChek.SetBounds(15, 35, 45, 17);
   RePeatChek.SetCaption(u"RePe");

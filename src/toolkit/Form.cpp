@@ -2,6 +2,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/PopupMenu.h"
+#include "toolkit/ReachablePosition.h"
 
 namespace toolkit {
 
@@ -62,10 +63,27 @@ void TForm::Show() {
     anyFocused = anyFocused || control->Focused();
   }
   FPeer->SetFocusChain(peers);
+  const std::pair position{Left(), Top()};
+  if (MoveIntoReach(position.first, position.second)) {
+    FUnreachablePosition = position;
+  }
   FPeer->Show();
   if (!anyFocused && firstFocusable != nullptr) {
     firstFocusable->SetFocus();
   }
+}
+
+// A stored position may lie on a monitor since unplugged. The position is the frame's corner.
+bool TForm::MoveIntoReach(int left, int top) {
+  TRect frame = FPeer->FrameBounds();
+  frame.Left = left;
+  frame.Top = top;
+  const TRect reachable = ReachablePosition(frame, FPeer->TitleBarHeight(), FPeer->WorkAreas());
+  if (reachable.Left == left && reachable.Top == top) {
+    return false;
+  }
+  FPeer->SetPosition(reachable.Left, reachable.Top);
+  return true;
 }
 
 bool TForm::Visible() const {
@@ -89,6 +107,12 @@ void TForm::DoCreate() {
 void TForm::DoDestroy() {
   if (FOnDestroy) {
     Application().Dispatch([this, handler = FOnDestroy] { handler(*this); });
+  }
+}
+
+void TForm::DoFramed() {
+  if (const auto unreachable = std::exchange(FUnreachablePosition, std::nullopt)) {
+    MoveIntoReach(unreachable->first, unreachable->second);
   }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "toolkit/Control.h"
 #include "toolkit/Object.h"
@@ -39,7 +41,8 @@ class TForm : public TObject, public TContainer {
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TPopupMenu* menu);
 
-  // Shows the window and, unless a control has the focus, focuses the first in tab order.
+  // Shows the window where the user can reach it and, unless a control has the focus, focuses
+  // the first in tab order.
   void Show();
   bool Visible() const;
   // Closes the window; closing the main form ends the message loop.
@@ -56,17 +59,25 @@ class TForm : public TObject, public TContainer {
   void DoDestroy();
   // Backend entry point: the window was closed, by Close or by the user.
   void DoClosed();
+  // Backend entry point: the window system has framed the shown window; until then the frame's
+  // extent was a guess.
+  void DoFramed();
 
   WidgetPeer& ContainerPeer() override { return *FPeer; }
   FormPeer& Peer() const { return *FPeer; }
 
  private:
+  // Returns whether the window had to move.
+  bool MoveIntoReach(int left, int top);
+
   std::unique_ptr<FormPeer> FPeer;
   std::u16string FCaption;
   std::u16string FHint;
   int FClientWidth = 0;
   int FClientHeight = 0;
   TPopupMenu* FPopupMenu = nullptr;
+  // Where the window was out of reach before it was shown, until it is framed.
+  std::optional<std::pair<int, int>> FUnreachablePosition;
   TNotifyEvent FOnCreate;
   TNotifyEvent FOnDestroy;
 };

@@ -12,6 +12,10 @@ void TImageButton::LoadGlyph(std::span<const std::byte> bitmapFile) {
   FImageButtonPeer.LoadGlyph(bitmapFile);
 }
 
+void TImageButton::AddScaledGlyph(int percent, std::span<const std::byte> bitmapFile) {
+  FImageButtonPeer.AddScaledGlyph(percent, bitmapFile);
+}
+
 void TImageButton::DoClick() {
   if (FOnClick) {
     Application().Dispatch([this, handler = FOnClick] { handler(*this); });

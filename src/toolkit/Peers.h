@@ -85,6 +85,9 @@ class ImageButtonPeer : public ControlPeer {
   // A complete .bmp file; the colour of its bottom-left pixel is drawn transparent.
   // Throws Exception when the data is no bitmap.
   virtual void LoadGlyph(std::span<const std::byte> bitmapFile) = 0;
+  // The same picture drawn for a display scaled to `percent` (150, 200), added after LoadGlyph;
+  // the backend shows the one that suits the display.
+  virtual void AddScaledGlyph(int percent, std::span<const std::byte> bitmapFile) = 0;
 };
 
 class PopupMenuPeer {
@@ -112,6 +115,13 @@ class FormPeer : public WidgetPeer {
   virtual int Left() const = 0;
   virtual int Top() const = 0;
   virtual void SetPosition(int left, int top) = 0;
+  // The outer bounds (title bar and borders included) in the coordinates of the position, and
+  // the height of the title bar; before the window system drew them, their likely extent.
+  virtual TRect FrameBounds() const = 0;
+  virtual int TitleBarHeight() const = 0;
+  // The parts of the screens that windows may use; none where the window system keeps the
+  // window's position to itself.
+  virtual std::vector<TRect> WorkAreas() const = 0;
   // Right clicks anywhere in the window open this menu; nullptr for none.
   virtual void SetPopupMenu(PopupMenuPeer* menu) = 0;
   // The order in which Tab visits the focusable controls.

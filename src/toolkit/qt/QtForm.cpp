@@ -4,9 +4,13 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFont>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPointer>
+#include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include "toolkit/Form.h"
@@ -19,6 +23,11 @@ namespace {
 
 // Japanese text in a family without Japanese glyphs is drawn with this one.
 constexpr auto kJapaneseFallbackFamily = "IPAPGothic";
+
+// A Wayland compositor places windows itself and tells no client where they are.
+bool WindowSystemTellsPositions() {
+  return !QGuiApplication::platformName().startsWith("wayland");
+}
 
 class QtFormWidget : public QWidget {
  public:
@@ -42,6 +51,15 @@ class QtFormWidget : public QWidget {
     FOwner.DoClosed();
   }
 
+  // A window manager frames the window after it is shown; the frame moves the window's contents.
+  void moveEvent(QMoveEvent* event) override {
+    QWidget::moveEvent(event);
+    if (!FFramed && isVisible() && frameGeometry() != geometry()) {
+      FFramed = true;
+      FOwner.DoFramed();
+    }
+  }
+
   void mouseReleaseEvent(QMouseEvent* event) override {
     event->accept();
     if (event->button() == Qt::RightButton) {
@@ -59,6 +77,7 @@ class QtFormWidget : public QWidget {
  private:
   TForm& FOwner;
   QPointer<QMenu> FPopupMenu;
+  bool FFramed = false;
 };
 
 // Screen readers present the window as a frame named by its caption, not as a bare panel.
@@ -91,9 +110,31 @@ class QtFormPeer final : public FormPeer, public QtNative {
     FWidget.setFont(font);
   }
   void SetClientSize(int width, int height) override { FWidget.setFixedSize(width, height); }
-  int Left() const override { return FWidget.x(); }
-  int Top() const override { return FWidget.y(); }
-  void SetPosition(int left, int top) override { FWidget.move(left, top); }
+  // Where positions are unknown, the last one set stands for the window's.
+  int Left() const override { return WindowSystemTellsPositions() ? FWidget.x() : FPosition.x(); }
+  int Top() const override { return WindowSystemTellsPositions() ? FWidget.y() : FPosition.y(); }
+  void SetPosition(int left, int top) override {
+    FPosition = QPoint(left, top);
+    FWidget.move(FPosition);
+  }
+  TRect FrameBounds() const override {
+    const QRect frame = FWidget.frameGeometry();
+    return {frame.x(), frame.y(), frame.width(), frame.height()};
+  }
+  int TitleBarHeight() const override {
+    const int drawn = FWidget.geometry().top() - FWidget.frameGeometry().top();
+    return drawn > 0 ? drawn : FWidget.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  }
+  std::vector<TRect> WorkAreas() const override {
+    std::vector<TRect> areas;
+    if (WindowSystemTellsPositions()) {
+      for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        areas.push_back({area.x(), area.y(), area.width(), area.height()});
+      }
+    }
+    return areas;
+  }
   void SetPopupMenu(PopupMenuPeer* menu) override {
     FWidget.SetPopupMenu(menu != nullptr ? NativeMenu(*menu) : nullptr);
   }
@@ -115,6 +156,7 @@ class QtFormPeer final : public FormPeer, public QtNative {
 
  private:
   mutable QtFormWidget FWidget;
+  QPoint FPosition;
 };
 
 }  // namespace

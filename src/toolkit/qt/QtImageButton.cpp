@@ -61,8 +61,20 @@ class QtImageButtonPeer final
     const QPixmap glyph = TransparentGlyph(bitmapFile);
     FWidget->setIconSize(glyph.size());
     // QIcon derives the greyed picture of the disabled button.
-    FWidget->setIcon(QIcon(glyph));
+    FIcon = QIcon(glyph);
+    FWidget->setIcon(FIcon);
   }
+
+  // QIcon draws the pixmap whose device pixel ratio suits the screen's.
+  void AddScaledGlyph(int percent, std::span<const std::byte> bitmapFile) override {
+    QPixmap glyph = TransparentGlyph(bitmapFile);
+    glyph.setDevicePixelRatio(percent / 100.0);
+    FIcon.addPixmap(glyph);
+    FWidget->setIcon(FIcon);
+  }
+
+ private:
+  QIcon FIcon;
 };
 
 }  // namespace

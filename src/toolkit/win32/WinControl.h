@@ -12,6 +12,7 @@
 #include "rtl/Exception.h"
 #include "toolkit/Control.h"
 #include "toolkit/Peers.h"
+#include "toolkit/win32/WinDpi.h"
 #include "toolkit/win32/WinForm.h"
 #include "toolkit/win32/WinInput.h"
 #include "toolkit/win32/WinNative.h"
@@ -45,9 +46,12 @@ class WinControl : public Interface, public WinWindow {
   }
   ~WinControl() override { FForm->RemoveTool(Handle()); }
 
+  // Edges scaled one by one: neighbours that touch at 96 DPI touch at every DPI.
   void SetBounds(const TRect& bounds) override {
-    SetWindowPos(Handle(), nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const int left = AtSystemDpi(bounds.Left);
+    const int top = AtSystemDpi(bounds.Top);
+    SetWindowPos(Handle(), nullptr, left, top, AtSystemDpi(bounds.Left + bounds.Width) - left,
+                 AtSystemDpi(bounds.Top + bounds.Height) - top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   void SetEnabled(bool enabled) override {
     if (!enabled && Focused()) {

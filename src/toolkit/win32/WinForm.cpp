@@ -12,6 +12,7 @@
 
 #include "rtl/Exception.h"
 #include "toolkit/win32/WinApplication.h"
+#include "toolkit/win32/WinDpi.h"
 #include "toolkit/win32/WinNative.h"
 #include "toolkit/win32/WinPopupMenu.h"
 #include "toolkit/win32/WinText.h"
@@ -46,6 +47,17 @@ void RegisterFormClass(const std::wstring& name) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = name.c_str();
   RegisterClassExW(&windowClass);
+}
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (GetMonitorInfoW(monitor, &info)) {
+    const RECT& work = info.rcWork;
+    reinterpret_cast<std::vector<TRect>*>(areas)->push_back(
+        {work.left, work.top, work.right - work.left, work.bottom - work.top});
+  }
+  return TRUE;
 }
 
 BOOL CALLBACK SetFontOf(HWND child, LPARAM font) {
@@ -116,8 +128,8 @@ void WinFormPeer::SetHint(const std::u16string& hint) {
 
 void WinFormPeer::SetFont(const std::u16string& family, int pixelHeight) {
   HFONT previous = FFont;
-  FFont = CreateFontW(-pixelHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+  FFont = CreateFontW(-AtSystemDpi(pixelHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                       DEFAULT_PITCH | FF_DONTCARE, Wide(family));
   EnumChildWindows(Window(), SetFontOf, reinterpret_cast<LPARAM>(FFont));
   if (previous != GetStockObject(DEFAULT_GUI_FONT)) {
@@ -126,7 +138,7 @@ void WinFormPeer::SetFont(const std::u16string& family, int pixelHeight) {
 }
 
 void WinFormPeer::SetClientSize(int width, int height) {
-  RECT frame{0, 0, width, height};
+  RECT frame{0, 0, AtSystemDpi(width), AtSystemDpi(height)};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExtendedStyle);
   SetWindowPos(Window(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -150,6 +162,24 @@ void WinFormPeer::SetPosition(int left, int top) {
     return;
   }
   SetWindowPos(Window(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TRect WinFormPeer::FrameBounds() const {
+  const RECT bounds = OuterBounds();
+  return {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+// The top border and the caption, as far as the client area lies below the window's top.
+int WinFormPeer::TitleBarHeight() const {
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, kExtendedStyle);
+  return -frame.top;
+}
+
+std::vector<TRect> WinFormPeer::WorkAreas() const {
+  std::vector<TRect> areas;
+  EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+  return areas;
 }
 
 void WinFormPeer::SetPopupMenu(PopupMenuPeer* menu) {

@@ -36,6 +36,9 @@ class WinFormPeer final : public FormPeer, public WinWindow {
   int Left() const override;
   int Top() const override;
   void SetPosition(int left, int top) override;
+  TRect FrameBounds() const override;
+  int TitleBarHeight() const override;
+  std::vector<TRect> WorkAreas() const override;
   void SetPopupMenu(PopupMenuPeer* menu) override;
   void SetFocusChain(const std::vector<ControlPeer*>& chain) override;
   void Show() override;

@@ -1,7 +1,9 @@
+#include <cstdlib>
 #include <memory>
 
 #include "toolkit/ImageButton.h"
 #include "toolkit/win32/WinControl.h"
+#include "toolkit/win32/WinDpi.h"
 #include "toolkit/win32/WinGlyph.h"
 #include "toolkit/win32/WinText.h"
 
@@ -24,7 +26,18 @@ class WinImageButtonPeer final : public WinControl<ImageButtonPeer> {
 
   void LoadGlyph(std::span<const std::byte> bitmapFile) override {
     FGlyph = std::make_unique<Glyph>(bitmapFile);
+    FGlyphPercent = 100;
     InvalidateRect(Handle(), nullptr, TRUE);
+  }
+
+  // The picture drawn for the scale nearest the system DPI's, the layout being scaled by it.
+  void AddScaledGlyph(int percent, std::span<const std::byte> bitmapFile) override {
+    const int systemPercent = MulDiv(SystemDpi(), 100, USER_DEFAULT_SCREEN_DPI);
+    if (std::abs(percent - systemPercent) < std::abs(FGlyphPercent - systemPercent)) {
+      FGlyph = std::make_unique<Glyph>(bitmapFile);
+      FGlyphPercent = percent;
+      InvalidateRect(Handle(), nullptr, TRUE);
+    }
   }
 
  protected:
@@ -74,6 +87,7 @@ class WinImageButtonPeer final : public WinControl<ImageButtonPeer> {
 
   TImageButton& FOwner;
   std::unique_ptr<Glyph> FGlyph;
+  int FGlyphPercent = 100;
 };
 
 }  // namespace

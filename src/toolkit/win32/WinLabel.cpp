@@ -1,4 +1,5 @@
 #include "toolkit/win32/WinControl.h"
+#include "toolkit/win32/WinDpi.h"
 #include "toolkit/win32/WinText.h"
 
 namespace toolkit::win32 {
@@ -21,7 +22,8 @@ class WinLabelPeer final : public WinControl<LabelPeer> {
     GetTextExtentPoint32W(dc, Wide(text), static_cast<int>(text.size()), &extent);
     SelectObject(dc, previous);
     ReleaseDC(Handle(), dc);
-    return extent.cx;
+    // In the 96 DPI layout's pixels, rounded up: the text was measured in its scaled font.
+    return (extent.cx * USER_DEFAULT_SCREEN_DPI + SystemDpi() - 1) / SystemDpi();
   }
 };
 

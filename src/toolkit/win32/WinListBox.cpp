@@ -30,8 +30,8 @@ class WinListBoxPeer final : public WinControl<ListBoxPeer> {
     InvalidateRect(Handle(), nullptr, TRUE);
   }
   void SetItemHeight(int height) override {
-    FItemHeight = height;
-    SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, height);
+    FItemHeight = AtSystemDpi(height);
+    SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, FItemHeight);
   }
   void SetParentColor(bool parentColor) override {
     FParentColor = parentColor;

@@ -2,6 +2,7 @@
 # (runtime directory with its own sound server, home), all removed on exit, and helpers to run
 # Kalvio and find its windows.
 # Usage: source session.sh <kalvio executable>
+# A test that needs a larger screen sets display_size (WxH) before sourcing this.
 set -euo pipefail
 
 kalvio=$(realpath "${1:?kalvio executable}")
@@ -25,7 +26,7 @@ end_session() {
 trap end_session EXIT
 
 "$scripts/lib/null-sink" start "$XDG_RUNTIME_DIR"
-"$scripts/lib/display" start "$work/display" --window-manager
+"$scripts/lib/display" start "$work/display" --window-manager --size "${display_size:-1280x1024}"
 DISPLAY=$(cat "$work/display/display")
 export DISPLAY
 
