@@ -12,6 +12,10 @@ namespace {
 // The system reads values through a fixed buffer; longer values arrive cut to it.
 constexpr std::size_t kValueBufferChars = 2048;
 
+[[noreturn]] void ThrowWriteRefused(const std::u16string& file) {
+  throw Exception(file + u" に書き込めません");
+}
+
 }  // namespace
 
 TIniFile::TIniFile(std::u16string fileName, ProfileStrings& strings)
@@ -37,8 +41,10 @@ bool TIniFile::ReadBool(const std::u16string& section, const std::u16string& key
 
 void TIniFile::WriteString(const std::u16string& section, const std::u16string& key,
                            const std::u16string& value) {
-  if (!FStrings.Write(FFileName, section, key, value)) {
-    throw Exception(FFileName + u" に書き込めません");
+  if (FHeld) {
+    FHeld->push_back({section, key, value});
+  } else if (!FStrings.Write(FFileName, section, key, value)) {
+    ThrowWriteRefused(FFileName);
   }
 }
 
@@ -49,6 +55,18 @@ void TIniFile::WriteInteger(const std::u16string& section, const std::u16string&
 
 void TIniFile::WriteBool(const std::u16string& section, const std::u16string& key, bool value) {
   WriteString(section, key, value ? u"1" : u"0");
+}
+
+void TIniFile::BeginUpdate() {
+  FHeld.emplace();
+}
+
+void TIniFile::UpdateFile() {
+  const std::vector<ProfileEntry> held =
+      std::exchange(FHeld, std::nullopt).value_or(std::vector<ProfileEntry>{});
+  if (!FStrings.WriteAll(FFileName, held)) {
+    ThrowWriteRefused(FFileName);
+  }
 }
 
 }  // namespace platform

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/ProfileStrings.h"
 
@@ -28,9 +30,15 @@ class TIniFile {
   void WriteInteger(const std::u16string& section, const std::u16string& key, std::int32_t value);
   void WriteBool(const std::u16string& section, const std::u16string& key, bool value);
 
+  // The writes from here on are held, and UpdateFile writes them in one change of the file where
+  // the system allows it; it throws as a single write does. Reads see the file, not held values.
+  void BeginUpdate();
+  void UpdateFile();
+
  private:
   std::u16string FFileName;
   ProfileStrings& FStrings;
+  std::optional<std::vector<ProfileEntry>> FHeld;
 };
 
 }  // namespace platform

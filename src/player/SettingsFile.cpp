@@ -28,10 +28,12 @@ void TForm1::ReadSettings() {
   RePeatChek.SetChecked(ini.ReadBool(kSoundSection, u"Repeat", false));
 }
 
-// A refused write raises "<file> に書き込めません"; the keys after it are not written. A volume
-// lowered by the fade-out is never stored: the file keeps the earlier one.
+// All keys go to the file in one change where the system allows it. A refused write raises
+// "<file> に書き込めません"; the keys after it are not written. A volume lowered by the fade-out is
+// never stored: the file keeps the earlier one.
 void TForm1::WriteSettings() {
   platform::TIniFile ini(FIniFileName, FProfileStrings);
+  ini.BeginUpdate();
   ini.WriteInteger(kWindowSection, u"Left", Left());
   ini.WriteInteger(kWindowSection, u"Top", Top());
   if (!AutFaseOutCheckBox.Checked()) {
@@ -39,4 +41,5 @@ void TForm1::WriteSettings() {
   }
   ini.WriteInteger(kSoundSection, u"SaundIndex", FOpenPiece);
   ini.WriteBool(kSoundSection, u"Repeat", RePeatChek.Checked());
+  ini.UpdateFile();
 }

@@ -2,6 +2,7 @@
 
 #include <QDBusObjectPath>
 #include <QStringList>
+#include <cmath>
 
 namespace desktop::mpris {
 namespace {
@@ -19,6 +20,38 @@ QVariantMap Metadata(const RemoteState& state) {
       {"xesam:trackNumber", QVariant::fromValue(static_cast<int>(state.piece))},
       {"xesam:album", QStringLiteral("Kalvio")},
   };
+}
+
+bool Is(const QVariant& value, QMetaType::Type type) {
+  return value.typeId() == type;
+}
+
+// The player's writable properties: the values it takes. It plays at one rate, in order.
+bool IsWritableValue(const QString& name, const QVariant& value) {
+  if (name == QLatin1String("LoopStatus")) {
+    return Is(value, QMetaType::QString) && RepeatOfLoopStatus(value.toString()).has_value();
+  }
+  if (name == QLatin1String("Volume")) {
+    return Is(value, QMetaType::Double) && std::isfinite(value.toDouble());
+  }
+  if (name == QLatin1String("Rate")) {
+    return Is(value, QMetaType::Double) && value.toDouble() == 1.0;
+  }
+  return Is(value, QMetaType::Bool) && !value.toBool();  // Shuffle
+}
+
+bool IsWritable(const QString& interface, const QString& name) {
+  return interface == kPlayerInterface &&
+         (name == QLatin1String("LoopStatus") || name == QLatin1String("Volume") ||
+          name == QLatin1String("Rate") || name == QLatin1String("Shuffle"));
+}
+
+bool IsReadable(const QString& interface, const QString& name) {
+  if (interface == kRootInterface) {
+    return RootProperties().contains(name);
+  }
+  return interface == kPlayerInterface &&
+         (name == QLatin1String("Position") || PlayerProperties(RemoteState{}).contains(name));
 }
 
 QString PlaybackStatus(const RemoteState& state) {
@@ -81,6 +114,14 @@ std::optional<bool> RepeatOfLoopStatus(const QString& loopStatus) {
     return false;
   }
   return std::nullopt;
+}
+
+std::optional<SetRefusal> RefusalOfSet(const QString& interface, const QString& name,
+                                       const QVariant& value) {
+  if (IsWritable(interface, name)) {
+    return IsWritableValue(name, value) ? std::nullopt : std::optional(SetRefusal::kInvalidValue);
+  }
+  return IsReadable(interface, name) ? SetRefusal::kReadOnly : SetRefusal::kUnknownProperty;
 }
 
 }  // namespace desktop::mpris

@@ -23,4 +23,14 @@ QVariantMap ChangedProperties(const QVariantMap& before, const QVariantMap& afte
 // anything else.
 std::optional<bool> RepeatOfLoopStatus(const QString& loopStatus);
 
+// Why a client's Set of a property is refused.
+enum class SetRefusal {
+  kUnknownProperty,  // no such property on that interface
+  kReadOnly,
+  kInvalidValue,  // of another type than the property's, or a value the player cannot take
+};
+// Empty when the value may be written.
+std::optional<SetRefusal> RefusalOfSet(const QString& interface, const QString& name,
+                                       const QVariant& value);
+
 }  // namespace desktop::mpris

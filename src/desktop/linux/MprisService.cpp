@@ -166,9 +166,14 @@ class MprisService final : public QDBusVirtualObject, public MediaControls {
         FBus.send(message.createReply(QVariant::fromValue(QDBusVariant(property.value()))));
       }
     } else if (member == QLatin1String("Set")) {
+      const QString name = arguments.value(1).toString();
+      const QVariant value = arguments.value(2).value<QDBusVariant>().variant();
+      if (const auto refusal = mpris::RefusalOfSet(interface, name, value)) {
+        SendRefusal(message, *refusal, name);
+        return;
+      }
       FBus.send(message.createReply());
-      SetProperty(interface, arguments.value(1).toString(),
-                  arguments.value(2).value<QDBusVariant>().variant());
+      SetProperty(name, value);
     } else {
       SendUnknownMethod(message);
     }
@@ -187,21 +192,29 @@ class MprisService final : public QDBusVirtualObject, public MediaControls {
     return {};
   }
 
-  // Rate and Shuffle have one value each; a write of them changes nothing.
-  void SetProperty(const QString& interface, const QString& name, const QVariant& value) {
-    if (interface != kPlayerInterface) {
-      return;
+  void SendRefusal(const QDBusMessage& message, mpris::SetRefusal refusal, const QString& name) {
+    switch (refusal) {
+      case mpris::SetRefusal::kUnknownProperty:
+        FBus.send(message.createErrorReply(QDBusError::UnknownProperty,
+                                           QStringLiteral("No such property: ") + name));
+        break;
+      case mpris::SetRefusal::kReadOnly:
+        FBus.send(message.createErrorReply(QDBusError::PropertyReadOnly,
+                                           QStringLiteral("Read-only property: ") + name));
+        break;
+      case mpris::SetRefusal::kInvalidValue:
+        FBus.send(message.createErrorReply(QDBusError::InvalidArgs,
+                                           QStringLiteral("Value not accepted for ") + name));
+        break;
     }
+  }
+
+  // A value checked by RefusalOfSet. Rate and Shuffle take one value each: it changes nothing.
+  void SetProperty(const QString& name, const QVariant& value) {
     if (name == QLatin1String("LoopStatus")) {
-      if (const auto repeat = mpris::RepeatOfLoopStatus(value.toString())) {
-        FRemote.SetRepeat(*repeat);
-      }
+      FRemote.SetRepeat(*mpris::RepeatOfLoopStatus(value.toString()));
     } else if (name == QLatin1String("Volume")) {
-      bool isNumber = false;
-      const double volume = value.toDouble(&isNumber);
-      if (isNumber) {
-        FRemote.SetVolume(volume);
-      }
+      FRemote.SetVolume(value.toDouble());
     }
   }
 

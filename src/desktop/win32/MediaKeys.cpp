@@ -2,9 +2,7 @@
 
 #include <commctrl.h>
 
-#include <array>
 #include <optional>
-#include <vector>
 
 #include "desktop/MediaControls.h"
 #include "toolkit/win32/WinNative.h"
@@ -14,40 +12,23 @@ namespace {
 
 enum class MediaCommand { PlayPause, Play, Pause, Next, Previous };
 
-struct MediaKey {
-  int hotKeyId;
-  UINT virtualKey;
-  MediaCommand command;
-};
-
-// Stop has no stopped state to go to in a music box: it pauses.
-constexpr std::array kMediaKeys{
-    MediaKey{1, VK_MEDIA_PLAY_PAUSE, MediaCommand::PlayPause},
-    MediaKey{2, VK_MEDIA_NEXT_TRACK, MediaCommand::Next},
-    MediaKey{3, VK_MEDIA_PREV_TRACK, MediaCommand::Previous},
-    MediaKey{4, VK_MEDIA_STOP, MediaCommand::Pause},
-};
-
 constexpr UINT_PTR kSubclassId = 18;
 
-// The keyboard's media keys: global hot keys where the system lets us have them, so they work
-// while another window has the focus, and WM_APPCOMMAND, which the system sends to the focused
-// window and its parents, for the keys another program holds and for remote controls.
+// The keyboard's media keys, as the system hands them on: WM_APPCOMMAND, which reaches the focused
+// window and its parents while the player is in front, and the shell hook's HSHELL_APPCOMMAND for
+// the keys that the program in front left unhandled. Keys another program handles stay its own.
 class MediaKeys final : public MediaControls {
  public:
-  MediaKeys(RemoteControl& remote, HWND window) : FRemote(remote), FWindow(window) {
+  MediaKeys(RemoteControl& remote, HWND window)
+      : FRemote(remote), FWindow(window), FShellHookMessage(RegisterWindowMessageW(L"SHELLHOOK")) {
     SetWindowSubclass(FWindow, &MediaKeys::WindowProc, kSubclassId,
                       reinterpret_cast<DWORD_PTR>(this));
-    for (const MediaKey& key : kMediaKeys) {
-      if (RegisterHotKey(FWindow, key.hotKeyId, MOD_NOREPEAT, key.virtualKey)) {
-        FHotKeys.push_back(key.hotKeyId);
-      }
-    }
+    FShellHook = RegisterShellHookWindow(FWindow) != FALSE;
   }
 
   ~MediaKeys() override {
-    for (const int id : FHotKeys) {
-      UnregisterHotKey(FWindow, id);
+    if (FShellHook) {
+      DeregisterShellHookWindow(FWindow);
     }
     RemoveWindowSubclass(FWindow, &MediaKeys::WindowProc, kSubclassId);
   }
@@ -59,14 +40,10 @@ class MediaKeys final : public MediaControls {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR /*id*/, DWORD_PTR data) {
     auto& keys = *reinterpret_cast<MediaKeys*>(data);
-    if (message == WM_HOTKEY) {
-      for (const MediaKey& key : kMediaKeys) {
-        if (static_cast<int>(wParam) == key.hotKeyId) {
-          keys.Run(key.command);
-          return 0;
-        }
-      }
-    } else if (message == WM_APPCOMMAND) {
+    const bool appCommand =
+        message == WM_APPCOMMAND ||
+        (message == keys.FShellHookMessage && message != 0 && wParam == HSHELL_APPCOMMAND);
+    if (appCommand) {
       if (const auto command = CommandOf(GET_APPCOMMAND_LPARAM(lParam))) {
         keys.Run(*command);
         return TRUE;
@@ -93,7 +70,11 @@ class MediaKeys final : public MediaControls {
     }
   }
 
+  // While a modal box is up the window is disabled: the command is dropped, as a click on it is.
   void Run(MediaCommand command) {
+    if (!IsWindowEnabled(FWindow)) {
+      return;
+    }
     switch (command) {
       case MediaCommand::PlayPause:
         FRemote.PlayPause();
@@ -115,7 +96,8 @@ class MediaKeys final : public MediaControls {
 
   RemoteControl& FRemote;
   HWND FWindow;
-  std::vector<int> FHotKeys;  // those registered
+  const UINT FShellHookMessage;  // 0 when the system has none
+  bool FShellHook = false;
 };
 
 }  // namespace

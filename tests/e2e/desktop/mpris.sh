@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # MPRIS on a private session bus, driven by playerctl as a desktop drives it: next, previous,
 # play-pause, loop and volume move the player as its own controls do; the metadata names the
-# piece; the player signals its changes; while paused next is refused; Raise does what a second
-# start does; Quit is the orderly exit.
+# piece; the player signals its changes; while paused next is refused; a Set it cannot carry out
+# is refused with the properties interface's errors; Raise does what a second start does; Quit is
+# the orderly exit.
 source "$(dirname "$0")/desktop_session.sh" "$1"
 
 # What the list and the track slider show for piece 2, from a run that starts there.
@@ -72,6 +73,33 @@ signals=$(signal_count)
 pactl set-sink-volume nullsink 55%
 wait_for_signal "$signals" Volume
 wait_for_playerctl 0.550000 volume
+
+# A Set the player cannot carry out is answered with the properties interface's own errors, and
+# changes nothing.
+while read -r expected interface property value; do
+  answer=$(mpris_call org.freedesktop.DBus.Properties.Set "org.mpris.MediaPlayer2${interface#-}" \
+    "$property" "$value" 2>&1 </dev/null) || true
+  got=$(sed -nE 's/.*org\.freedesktop\.DBus\.Error\.([A-Za-z]+).*/\1/p' <<<"$answer")
+  [ -n "$got" ] || got=none
+  [ "$got" = "$expected" ] || fail "Set $interface $property $value: $got, expected $expected"
+done <<'CASES'
+PropertyReadOnly .Player PlaybackStatus <'Paused'>
+PropertyReadOnly .Player Position <int64 0>
+PropertyReadOnly .Player CanGoNext <false>
+PropertyReadOnly - Identity <'Other'>
+UnknownProperty .Player Tempo <1.0>
+UnknownProperty - Volume <0.1>
+InvalidArgs .Player Volume <'loud'>
+InvalidArgs .Player Volume <1>
+InvalidArgs .Player LoopStatus <'Shuffle'>
+InvalidArgs .Player LoopStatus <true>
+InvalidArgs .Player Rate <2.0>
+InvalidArgs .Player Shuffle <true>
+none .Player Rate <1.0>
+none .Player Shuffle <false>
+CASES
+[ "$(playerctl -p kalvio volume) $(playerctl -p kalvio loop)" = "0.550000 Track" ] ||
+  fail "a refused Set changed volume or loop: $(playerctl -p kalvio volume) $(playerctl -p kalvio loop)"
 
 xdotool windowminimize --sync "$window"
 mpris_call org.mpris.MediaPlayer2.Raise >/dev/null

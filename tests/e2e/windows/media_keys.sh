@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The keyboard's media keys reach the player as its own controls: Next Track (a key on the
-# display, which the global hot key catches), Previous Track and Play/Pause as WM_APPCOMMAND sent
-# to the focused control. While paused Next does nothing; after the resume it plays on.
+# display, which wine hands to the window in front as WM_APPCOMMAND), Previous Track and
+# Play/Pause as WM_APPCOMMAND sent to the focused control. While paused Next does nothing; after
+# the resume it plays on.
 # Usage: media_keys.sh <kalvio.exe> <window-probe.exe> <screenshot dir> <midimap.dll>
 #                      <piece-notes.exe>
 source "$(dirname "$0")/playback_session.sh" "$@"

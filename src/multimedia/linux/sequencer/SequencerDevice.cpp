@@ -201,23 +201,25 @@ mm::MCIERROR SequencerDevice::Perform(std::uint64_t from, std::uint64_t to, mm::
 }
 
 mm::MCIERROR SequencerDevice::WaitForEnd() {
-  std::unique_lock lock(FFinishedMutex);
   std::uint64_t played = FSynthesizer.PlayedMicroseconds();
   auto lastProgress = std::chrono::steady_clock::now();
-  while (!FFinishedSignal.wait_for(lock, 100ms, [this] { return FFinished.load(); })) {
+  while (!FinishedWithin(100ms)) {
     const std::uint64_t now = FSynthesizer.PlayedMicroseconds();
     if (now != played) {
       played = now;
       lastProgress = std::chrono::steady_clock::now();
     } else if (std::chrono::steady_clock::now() - lastProgress > kStallTimeout) {
-      lock.unlock();
       Stop();
       return mm::MCIERR_HARDWARE;
     }
   }
-  lock.unlock();
   Refresh();
   return mm::MMSYSERR_NOERROR;
+}
+
+bool SequencerDevice::FinishedWithin(std::chrono::milliseconds timeout) {
+  std::unique_lock lock(FFinishedMutex);
+  return FFinishedSignal.wait_for(lock, timeout, [this] { return FFinished.load(); });
 }
 
 void SequencerDevice::Interrupt() {

@@ -6,6 +6,7 @@
 // window and wakes a waiting play.
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -46,6 +47,7 @@ class SequencerDevice {
   mm::MCIERROR Perform(std::uint64_t from, std::uint64_t to, mm::DWORD flags,
                        mm::DWORD_PTR callback);
   mm::MCIERROR WaitForEnd();
+  bool FinishedWithin(std::chrono::milliseconds timeout);
   // Stops a performance under way; the position stays where it was reached.
   void Interrupt();
   // Takes note of a performance that ended by itself.
@@ -68,6 +70,9 @@ class SequencerDevice {
   // Shared with the audio thread.
   std::atomic<toolkit::WindowHandle> FPendingNotification{0};
   std::atomic<bool> FFinished{false};
+  // Lock order: the sound output's lock, then the synthesiser's, then this one. The audio thread
+  // reports the end holding the other two, so this one is the innermost: nothing else is taken,
+  // and the synthesiser is never asked anything, while it is held.
   std::mutex FFinishedMutex;
   std::condition_variable FFinishedSignal;
 };

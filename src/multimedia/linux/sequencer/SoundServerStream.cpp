@@ -22,23 +22,30 @@ constexpr pa_usec_t kFirstAnswerMicroseconds = 2000000;
 // A heard-check sooner than this is not worth a wake-up.
 constexpr pa_usec_t kShortestCheckMicroseconds = 5000;
 
-void Release(pa_operation* operation) {
-  if (operation != nullptr) {
-    pa_operation_unref(operation);
-  }
-}
-
 SoundServerStream* Self(void* self) {
   return static_cast<SoundServerStream*>(self);
 }
 
 }  // namespace
 
-SoundServerStream::SoundServerStream() {
-  FMainloop = pa_threaded_mainloop_new();
-  FApi = pa_threaded_mainloop_get_api(FMainloop);
-  pa_threaded_mainloop_set_name(FMainloop, "kalvio-sound");
-  pa_threaded_mainloop_start(FMainloop);
+std::unique_ptr<SoundServerStream> SoundServerStream::Create() {
+  std::unique_ptr<SoundServerStream> stream(new SoundServerStream());
+  stream->FMainloop = pa_threaded_mainloop_new();
+  if (stream->FMainloop == nullptr) {
+    return nullptr;
+  }
+  stream->FApi = pa_threaded_mainloop_get_api(stream->FMainloop);
+  pa_threaded_mainloop_set_name(stream->FMainloop, "kalvio-sound");
+  if (pa_threaded_mainloop_start(stream->FMainloop) < 0) {
+    pa_threaded_mainloop_free(stream->FMainloop);
+    stream->FMainloop = nullptr;
+    return nullptr;
+  }
+  stream->FirstConnect();
+  return stream;
+}
+
+void SoundServerStream::FirstConnect() {
   Lock();
   FWriteMore = FApi->defer_new(
       FApi,
@@ -48,6 +55,14 @@ SoundServerStream::SoundServerStream() {
       },
       this);
   FApi->defer_enable(FWriteMore, 0);
+  FStartOver = FApi->defer_new(
+      FApi,
+      [](pa_mainloop_api* api, pa_defer_event* event, void* self) {
+        api->defer_enable(event, 0);
+        Self(self)->StartOver();
+      },
+      this);
+  FApi->defer_enable(FStartOver, 0);
   pa_time_event* firstAnswer = nullptr;
   ArmTimer(firstAnswer, kFirstAnswerMicroseconds,
            [](pa_mainloop_api*, pa_time_event*, const timeval*, void* self) {
@@ -63,6 +78,9 @@ SoundServerStream::SoundServerStream() {
 }
 
 SoundServerStream::~SoundServerStream() {
+  if (FMainloop == nullptr) {
+    return;
+  }
   Lock();
   Disconnect();
   for (pa_time_event* event : {FRetry, FHeardTimer}) {
@@ -71,6 +89,7 @@ SoundServerStream::~SoundServerStream() {
     }
   }
   FApi->defer_free(FWriteMore);
+  FApi->defer_free(FStartOver);
   Unlock();
   pa_threaded_mainloop_stop(FMainloop);
   pa_threaded_mainloop_free(FMainloop);
@@ -114,9 +133,9 @@ void SoundServerStream::Halt() {
   Lock();
   FPlaying = false;
   CancelWhenHeard();
+  ApplyCork();
   if (FStreamReady) {
-    ApplyCork();
-    Release(pa_stream_flush(FStream, nullptr, nullptr));
+    Issued(pa_stream_flush(FStream, nullptr, nullptr));
   }
   FLastHeard = FRendered;  // nothing is queued any more
   Unlock();
@@ -148,12 +167,13 @@ void SoundServerStream::Connect() {
   pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "music");
   FContext = pa_context_new_with_proplist(FApi, "Kalvio", properties);
   pa_proplist_free(properties);
+  if (FContext == nullptr) {
+    Fail();
+    return;
+  }
   pa_context_set_state_callback(FContext, &OnContextState, this);
   if (pa_context_connect(FContext, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
-    Disconnect();
-    FSettled = true;
-    pa_threaded_mainloop_signal(FMainloop, 0);
-    ScheduleRetry();
+    Fail();
   }
 }
 
@@ -174,6 +194,37 @@ void SoundServerStream::Disconnect() {
   }
 }
 
+// The server went away or refused a call: what was heard is kept and the stream is used no more.
+// The connection is dropped on the loop's next turn, outside libpulse's callbacks, which may
+// still be using it.
+void SoundServerStream::Fail() {
+  EstimateHeard();
+  CancelWhenHeard();
+  FStreamReady = false;
+  FApi->defer_enable(FStartOver, 1);
+}
+
+// Whoever plays is told, and a new connection is tried in a moment.
+void SoundServerStream::StartOver() {
+  const bool hadStream = FStream != nullptr;
+  Disconnect();
+  FSettled = true;
+  pa_threaded_mainloop_signal(FMainloop, 0);
+  if (hadStream && FOnLost) {
+    FOnLost();
+  }
+  ScheduleRetry();
+}
+
+bool SoundServerStream::Issued(pa_operation* operation) {
+  if (operation == nullptr) {
+    Fail();
+    return false;
+  }
+  pa_operation_unref(operation);
+  return true;
+}
+
 void SoundServerStream::ScheduleRetry() {
   ArmTimer(
       FRetry, kRetryMicroseconds,
@@ -184,40 +235,31 @@ void SoundServerStream::OnContextState(pa_context* context, void* self) {
   auto& stream = *Self(self);
   switch (pa_context_get_state(context)) {
     case PA_CONTEXT_READY:
-      if (!stream.FSettled) {
-        Release(pa_context_get_sink_info_by_name(
-            context, "@DEFAULT_SINK@",
-            [](pa_context*, const pa_sink_info* sink, int last, void* output) {
-              if (sink != nullptr) {
-                Self(output)->FSinkRate = sink->sample_spec.rate;
-              }
-              if (last != 0) {
-                Self(output)->FSettled = true;
-                pa_threaded_mainloop_signal(Self(output)->FMainloop, 0);
-              }
-            },
-            self));
+      if (!stream.FSettled && !stream.Issued(pa_context_get_sink_info_by_name(
+                                  context, "@DEFAULT_SINK@", &OnSinkInfo, self))) {
+        break;
       }
       if (stream.FRender) {
         stream.CreateStream();
       }
       break;
     case PA_CONTEXT_FAILED:
-    case PA_CONTEXT_TERMINATED: {
-      const bool wasConnected = stream.FStream != nullptr;
-      stream.EstimateHeard();
-      stream.CancelWhenHeard();
-      stream.Disconnect();
-      stream.FSettled = true;
-      pa_threaded_mainloop_signal(stream.FMainloop, 0);
-      if (wasConnected && stream.FOnLost) {
-        stream.FOnLost();
-      }
-      stream.ScheduleRetry();
+    case PA_CONTEXT_TERMINATED:
+      stream.Fail();
       break;
-    }
     default:
       break;
+  }
+}
+
+void SoundServerStream::OnSinkInfo(pa_context*, const pa_sink_info* sink, int last, void* self) {
+  auto& stream = *Self(self);
+  if (sink != nullptr) {
+    stream.FSinkRate = sink->sample_spec.rate;
+  }
+  if (last != 0) {
+    stream.FSettled = true;
+    pa_threaded_mainloop_signal(stream.FMainloop, 0);
   }
 }
 
@@ -225,6 +267,7 @@ void SoundServerStream::CreateStream() {
   const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, FRate, 2};
   FStream = pa_stream_new(FContext, "Kalvio", &format, nullptr);
   if (FStream == nullptr) {
+    Fail();
     return;
   }
   pa_stream_set_state_callback(FStream, &OnStreamState, this);
@@ -238,7 +281,9 @@ void SoundServerStream::CreateStream() {
   const auto flags =
       static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | PA_STREAM_INTERPOLATE_TIMING |
                                      PA_STREAM_AUTO_TIMING_UPDATE | PA_STREAM_ADJUST_LATENCY);
-  pa_stream_connect_playback(FStream, nullptr, &buffer, flags, nullptr, nullptr);
+  if (pa_stream_connect_playback(FStream, nullptr, &buffer, flags, nullptr, nullptr) < 0) {
+    Fail();
+  }
 }
 
 void SoundServerStream::OnStreamState(pa_stream* stream, void* self) {
@@ -253,14 +298,8 @@ void SoundServerStream::OnStreamState(pa_stream* stream, void* self) {
       break;
     case PA_STREAM_FAILED:
     case PA_STREAM_TERMINATED:
-      // The server refused the stream (its sink went away): start over with a new connection.
-      output.EstimateHeard();
-      output.CancelWhenHeard();
-      output.Disconnect();
-      if (output.FOnLost) {
-        output.FOnLost();
-      }
-      output.ScheduleRetry();
+      // The server refused the stream (no sink takes it): start over with a new connection.
+      output.Fail();
       break;
     default:
       break;
@@ -272,10 +311,9 @@ void SoundServerStream::OnWriteRequest(pa_stream*, std::size_t, void* self) {
 }
 
 void SoundServerStream::ApplyCork() {
-  if (!FStreamReady) {
+  if (!FStreamReady || !Issued(pa_stream_cork(FStream, FPlaying ? 0 : 1, nullptr, nullptr))) {
     return;
   }
-  Release(pa_stream_cork(FStream, FPlaying ? 0 : 1, nullptr, nullptr));
   if (FPlaying) {
     FStarting = true;
     FApi->defer_enable(FWriteMore, 1);
@@ -288,6 +326,7 @@ void SoundServerStream::WriteAvailable() {
   }
   const std::size_t writable = pa_stream_writable_size(FStream);
   if (writable == static_cast<std::size_t>(-1)) {
+    Fail();
     return;
   }
   const std::size_t chunk = FStarting ? kFirstChunkFrames : kChunkFrames;
@@ -298,11 +337,15 @@ void SoundServerStream::WriteAvailable() {
   EstimateHeard();  // kept for the moment the server goes away
   void* samples = nullptr;
   if (pa_stream_begin_write(FStream, &samples, &bytes) < 0 || samples == nullptr) {
+    Fail();
     return;
   }
   const std::size_t frames = bytes / kFrameBytes;
   FRender(static_cast<float*>(samples), frames);
-  pa_stream_write(FStream, samples, frames * kFrameBytes, nullptr, 0, PA_SEEK_RELATIVE);
+  if (pa_stream_write(FStream, samples, frames * kFrameBytes, nullptr, 0, PA_SEEK_RELATIVE) < 0) {
+    Fail();
+    return;
+  }
   FRendered += frames;
   FStarting = false;
   if (writable > frames * kFrameBytes) {

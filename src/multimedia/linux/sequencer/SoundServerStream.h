@@ -4,11 +4,12 @@
 // clients), fed by a render function on the stream's own thread. The server holds a large
 // buffer, so the synthesiser and the server wake rarely; whatever must be heard at once drops
 // what is queued. While halted the stream is corked and nothing renders. When the server goes
-// away the stream tries again every half second and plays on once it is back.
+// away, or refuses a call, the stream tries again every half second and plays on once it is back.
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 struct pa_threaded_mainloop;
@@ -17,6 +18,8 @@ struct pa_stream;
 struct pa_time_event;
 struct pa_defer_event;
 struct pa_mainloop_api;
+struct pa_operation;
+struct pa_sink_info;
 
 namespace sequencer {
 
@@ -27,7 +30,8 @@ class SoundServerStream {
   using Callback = std::function<void()>;
 
   // Connects when a server answers within a moment, else keeps trying in the background.
-  SoundServerStream();
+  // nullptr when the stream's thread cannot start.
+  static std::unique_ptr<SoundServerStream> Create();
   ~SoundServerStream();
   SoundServerStream(const SoundServerStream&) = delete;
   SoundServerStream& operator=(const SoundServerStream&) = delete;
@@ -62,8 +66,14 @@ class SoundServerStream {
   bool Running() const;
 
  private:
+  SoundServerStream() = default;
+  void FirstConnect();
   void Connect();
   void Disconnect();
+  void Fail();
+  void StartOver();
+  // False, and failed, when the call was refused.
+  bool Issued(pa_operation* operation);
   void ScheduleRetry();
   void CreateStream();
   void WriteAvailable();
@@ -75,6 +85,7 @@ class SoundServerStream {
   std::uint64_t EstimateHeard();
 
   static void OnContextState(pa_context* context, void* self);
+  static void OnSinkInfo(pa_context* context, const pa_sink_info* sink, int last, void* self);
   static void OnStreamState(pa_stream* stream, void* self);
   static void OnWriteRequest(pa_stream* stream, std::size_t bytes, void* self);
 
@@ -83,6 +94,7 @@ class SoundServerStream {
   pa_context* FContext = nullptr;
   pa_stream* FStream = nullptr;
   pa_defer_event* FWriteMore = nullptr;
+  pa_defer_event* FStartOver = nullptr;
   pa_time_event* FRetry = nullptr;
   pa_time_event* FHeardTimer = nullptr;
 

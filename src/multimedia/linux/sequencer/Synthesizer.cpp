@@ -43,7 +43,10 @@ mm::MCIERROR Synthesizer::Open(AudioOutput output) {
   fluid_settings_setnum(FSettings, "synth.gain", kSynthesizerGain);
   if (output == AudioOutput::kDevice) {
     // Rendered at the sink's own rate, the server has nothing to resample.
-    FOutputStream = std::make_unique<SoundServerStream>();
+    FOutputStream = SoundServerStream::Create();
+    if (!FOutputStream) {
+      return mm::MCIERR_CANNOT_LOAD_DRIVER;
+    }
     FSampleRate = FOutputStream->SinkSampleRate().value_or(kDefaultSampleRate);
     fluid_settings_setnum(FSettings, "synth.sample-rate", FSampleRate);
   } else {

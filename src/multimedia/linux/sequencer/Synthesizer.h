@@ -121,7 +121,8 @@ class Synthesizer {
   std::unique_ptr<SoundServerStream> FOutputStream;  // kDevice only
 
   // Shared with the audio thread. Never held while calling FluidSynth from the caller's thread:
-  // the audio thread takes FluidSynth's locks before this one.
+  // the audio thread takes FluidSynth's locks before this one. Lock order: the sound output's
+  // lock (OutputLock), FluidSynth's, this one, then the finished handler's own.
   mutable std::mutex FMutex;
   const void* FOwner = nullptr;
   bool FFinished = false;

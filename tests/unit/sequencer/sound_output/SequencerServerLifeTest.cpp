@@ -1,5 +1,6 @@
-// The sequencer device while the sound server goes away and comes back: the piece stands still
-// at what was heard and plays on once the server is back. The test runs a server of its own.
+// The sequencer device while the sound server goes away and comes back, or refuses its stream:
+// the piece stands still at what was heard and plays on once the server takes the stream again.
+// The test runs a server of its own.
 
 #include <gtest/gtest.h>
 
@@ -91,6 +92,28 @@ TEST_F(SequencerServerLife, APlayGivenWhileTheServerIsGoneIsHeardOnceItReturns) 
   FServer.Start();
   EXPECT_TRUE(PositionMovesOn(next, 0, 2s));
   EXPECT_EQ(AwaitNotification(4s), OneSuccess(next));
+}
+
+TEST_F(SequencerServerLife, APieceStandsStillWhileTheServerRefusesItsStreamAndPlaysOnAfter) {
+  FServer.Start();
+  const auto device = OpenOrFail(Write("piece.mid", Melody(6)));  // 3 s
+  ASSERT_EQ(Play(device, mm::MCI_NOTIFY), mm::MMSYSERR_NOERROR);
+  ASSERT_TRUE(PositionMovesOn(device, 500, 3s));
+
+  // Without a sink the server ends the stream and refuses every new one.
+  alsa_test::Shell("pactl unload-module module-always-sink; pactl unload-module module-null-sink");
+  std::this_thread::sleep_for(300ms);
+  const auto heard = Position(device);
+  EXPECT_LT(heard, 2000u);
+  std::this_thread::sleep_for(1500ms);  // three refused attempts
+  EXPECT_EQ(Position(device), heard);
+  EXPECT_EQ(Mode(device), mm::MCI_MODE_PLAY);
+  EXPECT_TRUE(TakeNotifications().empty());
+
+  alsa_test::Shell("pactl load-module module-null-sink sink_name=nullsink rate=44100");
+  EXPECT_TRUE(PositionMovesOn(device, heard, 2s));
+  EXPECT_EQ(AwaitNotification(5s), OneSuccess(device));
+  EXPECT_EQ(Position(device), 3000u);
 }
 
 TEST_F(SequencerServerLife, WithoutAServerAtTheOpenThePieceStartsWhenOneComes) {
