@@ -32,7 +32,8 @@ constexpr double kSampleRate = 44100;
 constexpr int kDivision = 480;
 // Both play the same font, named, whatever the system's default points at.
 constexpr const char* kSoundFontPath = "/usr/share/sounds/sf2/TimGM6mb.sf2";
-const std::vector<sequencer::SoundFontCandidate> kSoundFont{{kSoundFontPath, "the benchmark's"}};
+const std::vector<sequencer::SoundFontCandidate> kSoundFont{
+    {kSoundFontPath, "the benchmark's", false}};
 // The command-line player plays at the device's gain, as loud as ours.
 const std::string kGain = std::to_string(sequencer::kSynthesizerGain);
 

@@ -77,7 +77,7 @@ std::string OneDecimal(double value) {
 class PieceRenderer {
  public:
   explicit PieceRenderer(const std::filesystem::path& soundFont)
-      : FApi(sequencer::AudioOutput::kOffline, {{soundFont, "named on the command line"}}) {}
+      : FApi(sequencer::AudioOutput::kOffline, {{soundFont, "named on the command line", false}}) {}
 
   Outcome Render(const std::filesystem::path& path, const std::filesystem::path& arrangement) {
     Outcome outcome;

@@ -25,7 +25,7 @@ namespace sequencer_test {
 constexpr const char* kTestSoundFontPath = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 
 inline std::vector<sequencer::SoundFontCandidate> TestSoundFont() {
-  return {{kTestSoundFontPath, "the tests' soundfont"}};
+  return {{kTestSoundFontPath, "the tests' soundfont", false}};
 }
 
 struct Notification {

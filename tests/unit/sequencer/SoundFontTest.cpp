@@ -87,9 +87,9 @@ TEST_F(SoundFontChoice, TheFirstReadableSoundFontIsChosen) {
   WriteSoundFontHead(FFolder / "mine.sf2", "My Font");
   WriteSoundFontHead(FFolder / "later.sf2", "Later");
   const std::vector<SoundFontCandidate> candidates{
-      {FFolder / "missing.sf2", "a"}, {FFolder / "notes.txt", "b"},
-      {FFolder / "wave.sf2", "c"},    {FFolder, "d"},
-      {FFolder / "mine.sf2", "e"},    {FFolder / "later.sf2", "f"}};
+      {FFolder / "missing.sf2", "a", false}, {FFolder / "notes.txt", "b", false},
+      {FFolder / "wave.sf2", "c", false},    {FFolder, "d", false},
+      {FFolder / "mine.sf2", "e", false},    {FFolder / "later.sf2", "f", false}};
   const auto chosen = sequencer::ChooseSoundFont(candidates);
   ASSERT_TRUE(chosen.has_value());
   EXPECT_EQ(chosen->path, FFolder / "mine.sf2");
@@ -121,7 +121,7 @@ TEST_F(SoundFontChoice, KnownFontsAreRecognisedByTheirNameAndSize) {
                {FFolder / "default.sf2", "FluidR3_GM"},
                {FFolder / "impostor.sf2", ""}};
   for (const auto& c : cases) {
-    const auto font = sequencer::IdentifySoundFont({c.path, "test"});
+    const auto font = sequencer::IdentifySoundFont({c.path, "test", false});
     ASSERT_TRUE(font.has_value()) << c.path;
     EXPECT_EQ(font->knownName, c.knownName) << c.path;
   }
@@ -130,9 +130,10 @@ TEST_F(SoundFontChoice, KnownFontsAreRecognisedByTheirNameAndSize) {
 // The synthesiser goes on to the next candidate when one only looks like a soundfont.
 TEST_F(SoundFontChoice, TheSynthesiserLoadsTheFirstFontThatLoads) {
   WriteSoundFontHead(FFolder / "hollow.sf2", "Hollow");
-  const std::vector<SoundFontCandidate> candidates{{FFolder / "missing.sf2", "a"},
-                                                   {FFolder / "hollow.sf2", "b"},
-                                                   {sequencer_test::kTestSoundFontPath, "c"}};
+  const std::vector<SoundFontCandidate> candidates{
+      {FFolder / "missing.sf2", "a", false},
+      {FFolder / "hollow.sf2", "b", false},
+      {sequencer_test::kTestSoundFontPath, "c", false}};
   mm::MCIERROR error = mm::MCIERR_HARDWARE;
   const auto synthesizer =
       sequencer::Synthesizer::Create(sequencer::AudioOutput::kOffline, candidates, error);

@@ -78,8 +78,8 @@ std::u16string SequencerMciApi::SoundFontProblem() const {
   if (ChooseSoundFont(FSoundFonts)) {
     return {};
   }
-  const std::string userChoice = FSoundFonts.size() == 1 ? FSoundFonts.front().path.string() : "";
-  return NoSoundFontText(Utf8ToUtf16(userChoice));
+  const bool named = FSoundFonts.size() == 1 && FSoundFonts.front().namedByUser;
+  return NoSoundFontText(named ? Utf8ToUtf16(FSoundFonts.front().path.string()) : u"");
 }
 
 mm::MCIERROR SequencerMciApi::mciSendCommandW(mm::MCIDEVICEID IDDevice, mm::UINT uMsg,

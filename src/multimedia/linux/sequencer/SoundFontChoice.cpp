@@ -90,17 +90,18 @@ std::string_view KnownName(std::string_view infoName, std::uintmax_t size) {
 
 std::vector<SoundFontCandidate> SoundFontCandidates(const char* userChoice) {
   if (userChoice != nullptr && *userChoice != '\0') {
-    return {{userChoice, std::string("named by ") + kSoundFontVariable}};
+    return {{userChoice, std::string("named by ") + kSoundFontVariable, true}};
   }
   std::vector<SoundFontCandidate> candidates{
-      {"/usr/share/sounds/sf2/default-GM.sf2", "the system's General MIDI soundfont"}};
+      {"/usr/share/sounds/sf2/default-GM.sf2", "the system's General MIDI soundfont", false}};
   for (const KnownSoundFont& font : kKnownSoundFonts) {
     for (std::string_view folder : kFontFolders) {
       candidates.push_back({std::filesystem::path(folder) / font.fileName,
-                            "a General MIDI soundfont found by name"});
+                            "a General MIDI soundfont found by name", false});
     }
   }
-  candidates.push_back({"/usr/share/soundfonts/default.sf2", "the system's default soundfont"});
+  candidates.push_back(
+      {"/usr/share/soundfonts/default.sf2", "the system's default soundfont", false});
   return candidates;
 }
 
@@ -138,7 +139,7 @@ std::string SoundFontChoiceLine(const std::optional<SoundFont>& font,
                                    : font->knownName + ", played at its levels";
     return "kalvio: soundfont " + font->path.string() + " (" + font->reason + "; " + levels + ")";
   }
-  if (candidates.size() == 1) {
+  if (candidates.size() == 1 && candidates.front().namedByUser) {
     return "kalvio: no sound: " + candidates.front().path.string() + " (" +
            candidates.front().reason + ") is no readable soundfont";
   }

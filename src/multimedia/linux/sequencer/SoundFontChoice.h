@@ -18,6 +18,7 @@ constexpr const char* kSoundFontVariable = "KALVIO_SOUNDFONT";
 struct SoundFontCandidate {
   std::filesystem::path path;
   std::string reason;
+  bool namedByUser = false;  // through KALVIO_SOUNDFONT
 };
 
 // A readable soundfont file, recognised by its own name and size.
