@@ -2,7 +2,9 @@
 // through a private null sink; the program itself runs on a private X display. Prints figures;
 // judges nothing. scripts/bench starts the sound server and the display.
 //
-//   player_bench <kalvio executable> [launch] [next] [usage] [paused] (all without any)
+//   player_bench <kalvio executable> <soundfont> [launch] [next] [usage] [paused] (all without
+//   any); Kalvio is given the soundfont through KALVIO_SOUNDFONT, the command-line player as its
+//   argument
 //
 //   launch  from starting the program to its first sound, against `fluidsynth <sf2> <piece>`
 //   next    from a click on Next to the new piece's first sound, from pause to silence and from
@@ -40,7 +42,7 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = MonitorCapture::Clock;
 
-constexpr const char* kSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
+std::string soundFont;  // the one both play with
 // The command-line player plays at Kalvio's synthesiser gain, as loud as Kalvio.
 const std::string kGain = std::to_string(sequencer::kSynthesizerGain);
 constexpr int kPiece = 1;
@@ -62,7 +64,7 @@ std::vector<std::string> FluidsynthPlaying(const fs::path& piece) {
           "2",
           "-o",
           "synth.dynamic-sample-loading=1",
-          kSoundFont,
+          soundFont,
           piece.string()};
 }
 
@@ -70,9 +72,15 @@ double Milliseconds(Clock::duration duration) {
   return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-double Median(std::vector<double> values) {
+struct Spread {
+  double min;
+  double median;
+  double max;
+};
+
+Spread SpreadOf(std::vector<double> values) {
   std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
+  return {values.front(), values[values.size() / 2], values.back()};
 }
 
 // A Documents folder whose settings start `piece` at full volume.
@@ -151,22 +159,12 @@ void Launch(const MonitorCapture& capture, const fs::path& kalvio, const fs::pat
     std::printf("launch: no sound\n");
     return;
   }
+  const Spread a = SpreadOf(oursMs);
+  const Spread b = SpreadOf(cliMs);
   std::printf(
-      "launch to first sound, piece %d, median of %zu runs: Kalvio %.0f ms (max %.0f), "
-      "fluidsynth %.0f ms (max %.0f), ratio %.2f\n",
-      kPiece, oursMs.size(), Median(oursMs), *std::max_element(oursMs.begin(), oursMs.end()),
-      Median(cliMs), *std::max_element(cliMs.begin(), cliMs.end()), Median(oursMs) / Median(cliMs));
-}
-
-struct Spread {
-  double min;
-  double median;
-  double max;
-};
-
-Spread SpreadOf(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return {values.front(), values[values.size() / 2], values.back()};
+      "launch to first sound, piece %d, %zu runs: Kalvio min %.0f / median %.0f / max %.0f ms, "
+      "fluidsynth min %.0f / median %.0f / max %.0f ms, ratio of medians %.2f\n",
+      kPiece, oursMs.size(), a.min, a.median, a.max, b.min, b.median, b.max, a.median / b.median);
 }
 
 // Runs the message loop for a while.
@@ -379,17 +377,22 @@ void WhilePaused(const fs::path& kalvio, const fs::path& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
+  if (argc < 3) {
     std::fprintf(stderr,
-                 "usage: player_bench <kalvio executable> [launch] [next] [usage] [paused]\n");
+                 "usage: player_bench <kalvio executable> <soundfont> [launch] [next] [usage] "
+                 "[paused]\n");
     return 2;
   }
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   const fs::path kalvio = fs::absolute(argv[1]);
+  soundFont = argv[2];
+  // Kalvio, started from here or run in this process, plays the same font.
+  setenv("KALVIO_SOUNDFONT", soundFont.c_str(), 1);
+  std::printf("soundfont %s\n", soundFont.c_str());
   const fs::path folder = fs::temp_directory_path() / "kalvio-player-bench";
   fs::create_directories(folder);
   auto wanted = [&](const char* name) {
-    return argc == 2 || std::any_of(argv + 2, argv + argc,
+    return argc == 3 || std::any_of(argv + 3, argv + argc,
                                     [&](const char* arg) { return std::strcmp(arg, name) == 0; });
   };
   if (wanted("launch") || wanted("next")) {

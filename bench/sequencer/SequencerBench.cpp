@@ -30,6 +30,10 @@ using Clock = std::chrono::steady_clock;
 using midi_test::TrackBuilder;
 constexpr double kSampleRate = 44100;
 constexpr int kDivision = 480;
+// Both play the same font, named, whatever the system's default points at.
+constexpr const char* kSoundFontPath = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+const std::vector<sequencer::SoundFontCandidate> kSoundFont{
+    {kSoundFontPath, "the benchmark's", false}};
 // The command-line player plays at the device's gain, as loud as ours.
 const std::string kGain = std::to_string(sequencer::kSynthesizerGain);
 
@@ -209,7 +213,7 @@ void OnsetAccuracy(const std::filesystem::path& folder) {
   const auto file = folder / "onsets.mid";
   midi_test::WriteFile(file, OnsetFile(ideal));
 
-  sequencer::SequencerMciApi api(sequencer::AudioOutput::kOffline);
+  sequencer::SequencerMciApi api(sequencer::AudioOutput::kOffline, kSoundFont);
   mm::MCIDEVICEID id = 0;
   if (OpenFile(api, file, id) != 0) {
     std::printf("onset: the device cannot open the file\n");
@@ -227,7 +231,7 @@ void OnsetAccuracy(const std::filesystem::path& folder) {
 
   const auto raw = folder / "onsets-cli.raw";
   RunChild({"fluidsynth", "-q", "-ni", "-R", "0", "-C", "0", "-r", "44100", "-g", kGain, "-T",
-            "raw", "-O", "float", "-F", raw.string(), sequencer::kSoundFontPath, file.string()});
+            "raw", "-O", "float", "-F", raw.string(), kSoundFontPath, file.string()});
   const OnsetFigures cli = CompareOnsets(ReadRawFloatLeft(raw), ideal);
 
   std::printf(
@@ -245,10 +249,10 @@ void CpuAndMemory(const std::filesystem::path& folder, const char* self) {
   midi_test::WriteFile(file, CatalogueLikeFile(60));
   std::printf("playing a 60 s four-track file through the sound server\n");
   const ChildUsage ours = RunChild({self, "--play", file.string()});
-  const ChildUsage cli = RunChild({"fluidsynth", "-q", "-ni", "-a", "pulseaudio", "-g", kGain,
-                                   sequencer::kSoundFontPath, file.string()});
+  const ChildUsage cli = RunChild(
+      {"fluidsynth", "-q", "-ni", "-a", "pulseaudio", "-g", kGain, kSoundFontPath, file.string()});
   const ChildUsage cli512 = RunChild({"fluidsynth", "-q", "-ni", "-a", "pulseaudio", "-g", kGain,
-                                      "-z", "512", sequencer::kSoundFontPath, file.string()});
+                                      "-z", "512", kSoundFontPath, file.string()});
   auto print = [](const char* name, const ChildUsage& usage) {
     std::printf("  %-22s: wall %.1f s, cpu %.2f s = %.2f %% of a core, peak RSS %ld KiB%s\n", name,
                 usage.wallSeconds, usage.cpuSeconds, 100 * usage.cpuSeconds / usage.wallSeconds,
@@ -274,7 +278,7 @@ void OpenToFirstSound(const std::filesystem::path& folder) {
   }
   const auto file = folder / "fifty-kb.mid";
   midi_test::WriteFile(file, bytes);
-  sequencer::SequencerMciApi api(sequencer::AudioOutput::kDevice);
+  sequencer::SequencerMciApi api(sequencer::AudioOutput::kDevice, kSoundFont);
   mm::MCIDEVICEID id = 0;
   if (OpenFile(api, file, id) != 0) {
     std::printf("open: no sound output\n");
@@ -303,9 +307,8 @@ void OpenToFirstSound(const std::filesystem::path& folder) {
       "open of a %zu-byte file to its first rendered frame, warm, 20 runs: median %.1f ms, "
       "max %.1f ms\n",
       bytes.size(), times[times.size() / 2], times.back());
-  const ChildUsage cli =
-      RunChild({"fluidsynth", "-q", "-ni", "-g", kGain, "-F", "/dev/null", "-T", "raw",
-                sequencer::kSoundFontPath, (folder / "onsets.mid").string()});
+  const ChildUsage cli = RunChild({"fluidsynth", "-q", "-ni", "-g", kGain, "-F", "/dev/null", "-T",
+                                   "raw", kSoundFontPath, (folder / "onsets.mid").string()});
   std::printf(
       "  (fluidsynth has no warm open; its cold start and fast render of the onset file "
       "take %.0f ms)\n",
@@ -313,7 +316,7 @@ void OpenToFirstSound(const std::filesystem::path& folder) {
 }
 
 int PlayChild(const char* file) {
-  sequencer::SequencerMciApi api(sequencer::AudioOutput::kDevice);
+  sequencer::SequencerMciApi api(sequencer::AudioOutput::kDevice, kSoundFont);
   mm::MCIDEVICEID id = 0;
   if (OpenFile(api, file, id) != 0) {
     return 1;

@@ -37,6 +37,10 @@ int RunKalvio() {
   }
   application.SetTitle(u"Kalvio");
   application.SetMainFormOnTaskBar(true);
+  // Without a soundfont the window still works, silent: say once what would make it sound.
+  if (const std::u16string problem = mm::SystemMciApiProblem(); !problem.empty()) {
+    application.ShowMessageBox(problem, application.Title(), toolkit::TMessageBoxIcon::Warning);
+  }
   // What a later start asks of this one, and the desktop's media controls too.
   const auto bringForward = [&application] {
     application.Dispatch([&application] {

@@ -5,6 +5,7 @@
 // through which a media player drives a device.
 
 #include <cstddef>
+#include <string>
 
 #include "multimedia/mmtypes.h"
 
@@ -275,5 +276,10 @@ MciApi& SystemMciApi();
 // Starts readying the platform's devices in the background where a first open would otherwise
 // wait long (on Linux the synthesiser loads its soundfont); Windows keeps its own ready.
 void PrepareSystemMciApi();
+
+// What keeps the platform's MCI from ever sounding, and what the user can do about it, as a
+// message for a box at start-up; empty when nothing does (as far as can be told without loading
+// anything). On Linux: no soundfont.
+std::u16string SystemMciApiProblem();
 
 }  // namespace mm

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <utility>
 
+#include "multimedia/linux/sequencer/FontLevels.h"
 #include "sequencer/MidiFileBuilder.h"
 
 namespace catalogue {
@@ -26,8 +27,8 @@ smf::StandardMidiFile Parsed(const midi_test::Bytes& bytes) {
 smf::StandardMidiFile Normalised(const midi_test::Bytes& source, std::uint16_t format,
                                  std::uint16_t division,
                                  std::optional<std::uint8_t> expression = std::nullopt) {
-  const PieceLayout layout{format, division, "ふるさと", "Arrangement: Kalvio, CC0-1.0",
-                           expression};
+  const PieceLayout layout{format,     division, "ふるさと", "Arrangement: Kalvio, CC0-1.0",
+                           expression, {}};
   const std::vector<std::uint8_t> bytes = NormalisedFile(Parsed(source), layout);
   return Parsed(bytes);
 }
@@ -164,6 +165,22 @@ TEST(NormaliserTest, ExpressionPrecedesEveryChannelsFirstMessageInBothFormats) {
   }
 }
 
+// Each other soundfont's expression rides along at the start, where the sequencer looks for it.
+TEST(NormaliserTest, EachSoundFontsExpressionIsReadBackByItsName) {
+  TrackBuilder melody;
+  melody.Tempo(0, 500000).NoteOn(0, 0, 60).NoteOff(480, 0, 60).End();
+  const midi_test::Bytes source = midi_test::MidiFile(0, 480, {melody});
+  for (const std::uint16_t format : {0, 1}) {
+    PieceLayout layout{format, 96, "t", "c", 90, {{"FluidR3_GM", 100}, {"Other", 50}}};
+    const smf::StandardMidiFile file = Parsed(NormalisedFile(Parsed(source), layout));
+    EXPECT_EQ(smf::FontExpression(file, "FluidR3_GM"), 100) << "format " << format;
+    EXPECT_EQ(smf::FontExpression(file, "Other"), 50) << "format " << format;
+    EXPECT_EQ(smf::FontExpression(file, "Fluid"), std::nullopt) << "format " << format;
+    EXPECT_EQ(smf::FontExpression(file, "TimGM6mb"), std::nullopt) << "format " << format;
+    EXPECT_EQ(smf::FontExpression(file, ""), std::nullopt) << "format " << format;
+  }
+}
+
 TEST(NormaliserTest, FormatOneKeepsMetaEventsInTheConductorTrack) {
   TrackBuilder single;
   single.Tempo(0, 500000).Meta(0, 0x58, {4, 2, 24, 8}).NoteOn(0, 0, 60).NoteOff(480, 0, 60).End();
@@ -218,7 +235,8 @@ TEST(NormaliserTest, SmpteTimedSourceIsRefused) {
   notes.NoteOn(0, 0, 60).NoteOff(40, 0, 60).End();
   const smf::StandardMidiFile source =
       Parsed(midi_test::MidiFile(0, midi_test::SmpteDivision(25, 40), {notes}));
-  EXPECT_THROW(NormalisedTracks(source, {0, 48, "t", "c", std::nullopt}), std::invalid_argument);
+  EXPECT_THROW(NormalisedTracks(source, {0, 48, "t", "c", std::nullopt, {}}),
+               std::invalid_argument);
 }
 
 }  // namespace

@@ -1,14 +1,15 @@
-// catalogue_render_check <pieces folder> <tunes folder>
+// catalogue_render_check <pieces folder> <tunes folder> <soundfont>
 //
 // Plays every piece RS_1.mid .. RS_120.mid through the sequencer device with offline output and
-// checks what comes out: the device reports the length the file's tempo map gives, the piece
-// lasts about one to four minutes, the notification of its end arrives when that much sound has
-// been rendered, and the sound is never silent for long before the end. It measures what a
-// listener hears at full volume: each piece's loudness lies within 2 LU of the catalogue's
-// median, which lies near -18 LUFS; no true peak comes closer than 1 dB to full scale; the first
-// 3 s of sound are not much quieter than the piece; the melody enters within 8 s unless the
-// arrangement (tunes/NNN.abc) says the piece opens with a longer introduction. One line per
-// piece, then the catalogue's figures; the exit status is 1 when any piece fails.
+// the soundfont given (at that font's levels) and checks what comes out: the device reports the
+// length the file's tempo map gives, the piece lasts about one to four minutes, the notification of
+// its end arrives when that much sound has been rendered, and the sound is never silent for long
+// before the end. It measures what a listener hears at full volume: each piece's loudness lies
+// within 2 LU of the catalogue's median, which lies near -19 LUFS; no true peak comes closer than 1
+// dB to full scale; the first 3 s of sound are not much quieter than the piece; the melody enters
+// within 8 s unless the arrangement (tunes/NNN.abc) says the piece opens with a longer
+// introduction. One line per piece, then the catalogue's figures; the exit status is 1 when any
+// piece fails.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -40,7 +41,7 @@ constexpr int kEndToleranceMilliseconds = 300;
 constexpr double kSilenceRms = 0.001;
 constexpr double kLongestSilenceSeconds = 4;
 
-constexpr double kTargetLufs = -18;
+constexpr double kTargetLufs = -19;
 constexpr double kMedianToleranceLu = 2;
 constexpr double kSpreadToleranceLu = 2;
 constexpr double kHighestTruePeakDb = -1;
@@ -75,6 +76,9 @@ std::string OneDecimal(double value) {
 
 class PieceRenderer {
  public:
+  explicit PieceRenderer(const std::filesystem::path& soundFont)
+      : FApi(sequencer::AudioOutput::kOffline, {{soundFont, "named on the command line", false}}) {}
+
   Outcome Render(const std::filesystem::path& path, const std::filesystem::path& arrangement) {
     Outcome outcome;
     smf::StandardMidiFile file;
@@ -178,7 +182,7 @@ class PieceRenderer {
     return FApi.mciSendCommandW(device, command, flags, reinterpret_cast<mm::DWORD_PTR>(&record));
   }
 
-  sequencer::SequencerMciApi FApi{sequencer::AudioOutput::kOffline};
+  sequencer::SequencerMciApi FApi;
   bool FEnded = false;
   toolkit::MessageWindow FWindow{[this](std::uint32_t msg, std::uintptr_t wParam, std::intptr_t) {
     if (msg == mm::MM_MCINOTIFY && wParam == mm::MCI_NOTIFY_SUCCESSFUL) {
@@ -190,11 +194,12 @@ class PieceRenderer {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: catalogue_render_check <pieces folder> <tunes folder>\n");
+  if (argc != 4) {
+    std::fprintf(stderr,
+                 "usage: catalogue_render_check <pieces folder> <tunes folder> <soundfont>\n");
     return 2;
   }
-  PieceRenderer renderer;
+  PieceRenderer renderer(argv[3]);
   std::vector<bool> failed;
   double shortest = 1e9, longest = 0, total = 0;
   std::vector<double> loudness;
@@ -232,7 +237,7 @@ int main(int argc, char** argv) {
               quietest, loudest, loudest - quietest);
   const bool medianOff = std::abs(median - kTargetLufs) > kMedianToleranceLu;
   if (medianOff) {
-    std::printf("FAILED: the median is not within 2 LU of -18 LUFS\n");
+    std::printf("FAILED: the median is not within 2 LU of -19 LUFS\n");
   }
   const auto failures = std::ranges::count(failed, true);
   std::printf("%d pieces, %d failed; %.1f to %.1f s, %.1f min in all\n", kPieceCount,

@@ -42,9 +42,11 @@ apt_get install "$deb" >"$work/install.log" 2>&1 || { cat "$work/install.log"; f
 installed || fail "kalvio is not installed after apt-get install"
 [ "$(command -v kalvio)" = /usr/bin/kalvio ] || fail "kalvio is not /usr/bin/kalvio"
 
-# The headless check, on a display and a sound server of its own.
+# The headless check, on a display and a sound server of its own, with the soundfont the package
+# depends on.
 mkdir -m 700 "$work/runtime"
 if ! env -u DISPLAY -u WAYLAND_DISPLAY -u PULSE_SERVER XDG_RUNTIME_DIR="$work/runtime" \
+  KALVIO_SOUNDFONT=/usr/share/sounds/sf2/TimGM6mb.sf2 \
   "$top/scripts/run" --program /usr/bin/kalvio --seconds 5 --output "$work/demo" >"$work/run.log" 2>&1; then
   cat "$work/run.log"
   fail "the headless check of the installed program"

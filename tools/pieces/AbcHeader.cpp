@@ -16,19 +16,29 @@ std::string Trimmed(std::string_view text) {
   return std::string(text.substr(first, last - first + 1));
 }
 
-// The number after "%%level", or nullopt when the line is no level directive.
-std::optional<double> Level(std::string_view line) {
+struct LevelDirective {
+  std::string soundFont;  // empty for the arrangement's own level
+  double levelDb = 0;
+};
+
+// "%%level [<soundfont>] <dB>", or nullopt when the line is no level directive.
+std::optional<LevelDirective> Level(std::string_view line) {
   static constexpr std::string_view kDirective = "%%level ";
   if (!line.starts_with(kDirective)) {
     return std::nullopt;
   }
-  const std::string value = Trimmed(line.substr(kDirective.size()));
-  double level = 0;
-  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), level);
+  std::string value = Trimmed(line.substr(kDirective.size()));
+  LevelDirective directive;
+  if (const auto space = value.find(' '); space != std::string::npos) {
+    directive.soundFont = value.substr(0, space);
+    value = Trimmed(std::string_view(value).substr(space + 1));
+  }
+  const auto [end, error] =
+      std::from_chars(value.data(), value.data() + value.size(), directive.levelDb);
   if (error != std::errc() || end != value.data() + value.size()) {
     return std::nullopt;
   }
-  return level;
+  return directive;
 }
 
 }  // namespace
@@ -41,8 +51,12 @@ std::optional<AbcHeader> ReadAbcHeader(const std::filesystem::path& path) {
   AbcHeader header;
   std::string line;
   while (std::getline(file, line)) {
-    if (const auto level = Level(line); level && !header.levelDb) {
-      header.levelDb = level;
+    if (const auto level = Level(line)) {
+      if (level->soundFont.empty()) {
+        header.levelDb = header.levelDb.value_or(level->levelDb);
+      } else {
+        header.fontLevelsDb.try_emplace(level->soundFont, level->levelDb);
+      }
       continue;
     }
     if (line.size() < 2 || line[1] != ':') {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,8 @@ struct AbcHeader {
   // %%level: the whole arrangement's level in dB (0 or below), which balances it against the
   // rest of the catalogue; nullopt when the header has none (or it is not a number).
   std::optional<double> levelDb;
+  // "%%level <soundfont> <dB>": the arrangement's level for another soundfont, by its name.
+  std::map<std::string, double> fontLevelsDb;
 };
 
 // Reads the header, which ends at the K: field; nullopt when the file cannot be read.

@@ -17,6 +17,9 @@ PieceLayout LayoutOf(int piece, const AbcHeader& header) {
   if (header.levelDb) {
     layout.expression = ExpressionFor(*header.levelDb);
   }
+  for (const auto& [font, levelDb] : header.fontLevelsDb) {
+    layout.fontExpressions.emplace(font, ExpressionFor(levelDb));
+  }
   return layout;
 }
 

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "multimedia/linux/sequencer/FontLevels.h"
+
 namespace catalogue {
 namespace {
 
@@ -43,11 +45,15 @@ std::vector<std::uint8_t> MessageBytes(const smf::MidiTrack& track, const smf::M
   return message;
 }
 
-TrackEvent MetaText(std::uint8_t type, const std::string& text) {
+TrackEvent Meta(std::uint8_t type, const std::vector<std::uint8_t>& payload) {
   TrackEvent event{0, {0xFF, type}};
-  AppendVariableLength(event.message, static_cast<std::uint32_t>(text.size()));
-  event.message.insert(event.message.end(), text.begin(), text.end());
+  AppendVariableLength(event.message, static_cast<std::uint32_t>(payload.size()));
+  event.message.insert(event.message.end(), payload.begin(), payload.end());
   return event;
+}
+
+TrackEvent MetaText(std::uint8_t type, const std::string& text) {
+  return Meta(type, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
 bool IsNoteOn(const TrackEvent& event) {
@@ -171,8 +177,12 @@ std::vector<Track> NormalisedTracks(const smf::StandardMidiFile& source,
       SetExpression(retimed.back().all, *layout.expression, claimedInMerge);
     }
   }
-  const std::vector<TrackEvent> heading{MetaText(kMetaCopyright, layout.copyright),
-                                        MetaText(kMetaSequenceName, layout.title)};
+  std::vector<TrackEvent> heading{MetaText(kMetaCopyright, layout.copyright),
+                                  MetaText(kMetaSequenceName, layout.title)};
+  for (const auto& [font, expression] : layout.fontExpressions) {
+    heading.push_back(
+        Meta(smf::kMetaSequencerSpecific, smf::FontExpressionPayload(font, expression)));
+  }
   // One quarter note after the music lets the last notes ring out before the piece ends.
   const std::uint32_t songEnd = Retime(MusicEndTick(source), from, to) + to;
 

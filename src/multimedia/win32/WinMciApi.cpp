@@ -40,4 +40,8 @@ MciApi& SystemMciApi() {
 
 void PrepareSystemMciApi() {}
 
+std::u16string SystemMciApiProblem() {
+  return {};
+}
+
 }  // namespace mm

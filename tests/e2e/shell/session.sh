@@ -12,6 +12,8 @@ export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home
 mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
 export LANG=C.UTF-8
+# The soundfont Kalvio plays with, whatever the system's default points at.
+export KALVIO_SOUNDFONT=/usr/share/sounds/sf2/TimGM6mb.sf2
 # No session bus unless a test starts one: the toolkit would otherwise launch one of its own that
 # outlives the test.
 export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-session-bus

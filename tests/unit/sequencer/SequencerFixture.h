@@ -20,6 +20,14 @@
 
 namespace sequencer_test {
 
+// The soundfont every sequencer test plays with, whatever the system's default points at: their
+// sound levels and timbres are this font's.
+constexpr const char* kTestSoundFontPath = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+
+inline std::vector<sequencer::SoundFontCandidate> TestSoundFont() {
+  return {{kTestSoundFontPath, "the tests' soundfont", false}};
+}
+
 struct Notification {
   mm::WPARAM code;
   mm::LPARAM device;
@@ -28,8 +36,9 @@ struct Notification {
 
 class SequencerFixture : public ::testing::Test {
  protected:
-  explicit SequencerFixture(sequencer::AudioOutput output = sequencer::AudioOutput::kOffline)
-      : FApi(output) {
+  explicit SequencerFixture(sequencer::AudioOutput output = sequencer::AudioOutput::kOffline,
+                            std::vector<sequencer::SoundFontCandidate> soundFonts = TestSoundFont())
+      : FApi(output, std::move(soundFonts)) {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     FFolder = std::filesystem::temp_directory_path() /
               (std::string("kalvio-sequencer-") + info->test_suite_name() + "-" + info->name());

@@ -21,8 +21,9 @@ std::u16string_view MciErrorText(mm::MCIERROR error) {
       return u"メモリが不足しています。ほかのアプリケーションを終了してから、もう一度実行してくださ"
              u"い。";
     case mm::MCIERR_CANNOT_LOAD_DRIVER:
-      return u"MIDI シンセサイザーを準備できません。サウンドフォント "
-             u"/usr/share/sounds/sf2/default-GM.sf2 がインストールされているか確認してください。";
+      return u"MIDI シンセサイザーを準備できません。サウンドフォントのパッケージ "
+             u"timgm6mb-soundfont か fluid-soundfont-gm がインストールされているか、環境変数 "
+             u"KALVIO_SOUNDFONT がサウンドフォント (.sf2) を指しているか確認してください。";
     case mm::MCIERR_MISSING_PARAMETER:
       return u"このコマンドに必要なパラメーターが指定されていません。";
     case mm::MCIERR_UNSUPPORTED_FUNCTION:
@@ -54,6 +55,18 @@ std::u16string_view MciErrorText(mm::MCIERROR error) {
       return u"ファイルを読み込めませんでした。ファイルが使える状態か確認してください。";
   }
   return {};
+}
+
+std::u16string NoSoundFontText(std::u16string_view userChoice) {
+  const std::u16string_view remedy =
+      u"パッケージ timgm6mb-soundfont か fluid-soundfont-gm をインストールするか、環境変数 "
+      u"KALVIO_SOUNDFONT にサウンドフォント (.sf2) のパスを指定して、Kalvio "
+      u"を起動し直してください。";
+  if (userChoice.empty()) {
+    return u"サウンドフォントが見つからないため、音が鳴りません。" + std::u16string(remedy);
+  }
+  return u"環境変数 KALVIO_SOUNDFONT のサウンドフォント " + std::u16string(userChoice) +
+         u" を読み込めないため、音が鳴りません。" + std::u16string(remedy);
 }
 
 }  // namespace sequencer

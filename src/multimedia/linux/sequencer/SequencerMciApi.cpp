@@ -47,14 +47,9 @@ mm::MCIERROR ToMciError(smf::SmfError error) {
   }
 }
 
-mm::MCIERROR LoadSong(std::u16string_view fileName, std::shared_ptr<const Song>& song) {
-  smf::StandardMidiFile file;
+mm::MCIERROR ReadFile(std::u16string_view fileName, smf::StandardMidiFile& file) {
   const std::filesystem::path path(Utf16ToUtf8(fileName));
-  if (const auto error = smf::ReadStandardMidiFile(path, file); error != smf::SmfError::kNone) {
-    return ToMciError(error);
-  }
-  song = std::make_shared<const Song>(file);
-  return mm::MMSYSERR_NOERROR;
+  return ToMciError(smf::ReadStandardMidiFile(path, file));
 }
 
 template <typename Record>
@@ -64,7 +59,8 @@ Record& RecordAt(mm::DWORD_PTR address) {
 
 }  // namespace
 
-SequencerMciApi::SequencerMciApi(AudioOutput output) : FOutput(output) {}
+SequencerMciApi::SequencerMciApi(AudioOutput output, std::vector<SoundFontCandidate> soundFonts)
+    : FOutput(output), FSoundFonts(std::move(soundFonts)) {}
 
 SequencerMciApi::~SequencerMciApi() = default;
 
@@ -72,10 +68,18 @@ void SequencerMciApi::PrepareSynthesizer() {
   if (FSynthesizer || FPreparedSynthesizer.valid()) {
     return;
   }
-  FPreparedSynthesizer = std::async(std::launch::async, [output = FOutput] {
+  FPreparedSynthesizer = std::async(std::launch::async, [this] {
     mm::MCIERROR ignored = mm::MMSYSERR_NOERROR;
-    return Synthesizer::Create(output, ignored);
+    return Synthesizer::Create(FOutput, FSoundFonts, ignored);
   });
+}
+
+std::u16string SequencerMciApi::SoundFontProblem() const {
+  if (ChooseSoundFont(FSoundFonts)) {
+    return {};
+  }
+  const bool named = FSoundFonts.size() == 1 && FSoundFonts.front().namedByUser;
+  return NoSoundFontText(named ? Utf8ToUtf16(FSoundFonts.front().path.string()) : u"");
 }
 
 mm::MCIERROR SequencerMciApi::mciSendCommandW(mm::MCIDEVICEID IDDevice, mm::UINT uMsg,
@@ -127,22 +131,25 @@ mm::MCIERROR SequencerMciApi::Open(mm::DWORD flags, mm::MCI_OPEN_PARMSW& parms) 
   }
 
   // A sequencer opened without a file holds an empty song.
-  auto song = std::make_shared<const Song>();
+  smf::StandardMidiFile file;
   if (withElement) {
-    if (const auto error = LoadSong(element, song); error != mm::MMSYSERR_NOERROR) {
+    if (const auto error = ReadFile(element, file); error != mm::MMSYSERR_NOERROR) {
       return error;
     }
   }
   if (FPreparedSynthesizer.valid()) {
     FSynthesizer = FPreparedSynthesizer.get();
   }
-  if (!FSynthesizer) {  // also when preparing failed: the sound server may be back by now
+  if (!FSynthesizer) {  // also when preparing failed: a soundfont may have come since
     mm::MCIERROR error = mm::MMSYSERR_NOERROR;
-    FSynthesizer = Synthesizer::Create(FOutput, error);
+    FSynthesizer = Synthesizer::Create(FOutput, FSoundFonts, error);
     if (!FSynthesizer) {
       return error;
     }
   }
+  // The piece at its level for the soundfont that plays it.
+  auto song = withElement ? std::make_shared<const Song>(file, FSynthesizer->SoundFontName())
+                          : std::make_shared<const Song>();
   if (FDevices.size() >= kLastDeviceId) {
     return mm::MCIERR_OUT_OF_MEMORY;
   }
@@ -227,6 +234,10 @@ MciApi& SystemMciApi() {
 
 void PrepareSystemMciApi() {
   SystemSequencer().PrepareSynthesizer();
+}
+
+std::u16string SystemMciApiProblem() {
+  return SystemSequencer().SoundFontProblem();
 }
 
 }  // namespace mm

@@ -7,8 +7,10 @@
 #include <future>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "multimedia/linux/sequencer/SequencerDevice.h"
+#include "multimedia/linux/sequencer/SoundFontChoice.h"
 #include "multimedia/linux/sequencer/Synthesizer.h"
 #include "multimedia/mci.h"
 
@@ -16,8 +18,11 @@ namespace sequencer {
 
 class SequencerMciApi : public mm::MciApi {
  public:
-  // The synthesiser is made at the first successful open, with this output, and kept.
-  explicit SequencerMciApi(AudioOutput output = AudioOutput::kDevice);
+  // The synthesiser is made at the first successful open, with this output and the first of
+  // these soundfonts that loads, and kept.
+  explicit SequencerMciApi(
+      AudioOutput output = AudioOutput::kDevice,
+      std::vector<SoundFontCandidate> soundFonts = SystemSoundFontCandidates());
   ~SequencerMciApi() override;
 
   mm::MCIERROR mciSendCommandW(mm::MCIDEVICEID IDDevice, mm::UINT uMsg, mm::DWORD_PTR fdwCommand,
@@ -28,6 +33,9 @@ class SequencerMciApi : public mm::MciApi {
   // whole load of the soundfont; that open takes it over.
   void PrepareSynthesizer();
 
+  // The start-up message when none of the soundfonts can be read; empty when one can.
+  std::u16string SoundFontProblem() const;
+
   // The synthesiser once a device has been opened; for rendering kOffline output.
   Synthesizer* SynthesizerInUse() const { return FSynthesizer.get(); }
 
@@ -37,6 +45,7 @@ class SequencerMciApi : public mm::MciApi {
                        mm::DWORD_PTR record);
 
   const AudioOutput FOutput;
+  const std::vector<SoundFontCandidate> FSoundFonts;
   std::unique_ptr<Synthesizer> FSynthesizer;  // outlives every device
   std::future<std::unique_ptr<Synthesizer>> FPreparedSynthesizer;
   std::map<mm::MCIDEVICEID, std::unique_ptr<SequencerDevice>> FDevices;

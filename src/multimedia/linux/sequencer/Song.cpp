@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "multimedia/linux/sequencer/FontLevels.h"
 #include "multimedia/linux/sequencer/TempoMap.h"
 
 namespace sequencer {
@@ -9,6 +10,7 @@ namespace sequencer {
 namespace {
 
 constexpr std::uint8_t kEndOfSysEx = 0xF7;
+constexpr std::uint8_t kExpression = 11;
 
 // Joins SysEx packets of one track into whole messages.
 class SysExAssembler {
@@ -44,7 +46,7 @@ class SysExAssembler {
 
 }  // namespace
 
-Song::Song(const smf::StandardMidiFile& file) {
+Song::Song(const smf::StandardMidiFile& file, std::string_view soundFont) {
   const smf::TempoMap tempoMap(file);
   for (const smf::MidiTrack& track : file.tracks) {
     SysExAssembler sysEx;
@@ -65,6 +67,16 @@ Song::Song(const smf::StandardMidiFile& file) {
       FMessages.begin(), FMessages.end(),
       [](const SongMessage& a, const SongMessage& b) { return a.microseconds < b.microseconds; });
   FLength = tempoMap.TickToMicroseconds(file.EndTick());
+  if (const auto expression = smf::FontExpression(file, soundFont)) {
+    for (SongMessage& message : FMessages) {
+      if (message.microseconds != 0) {
+        break;
+      }
+      if ((message.status & 0xF0) == 0xB0 && message.data1 == kExpression) {
+        message.data2 = *expression;
+      }
+    }
+  }
 }
 
 std::size_t Song::FirstMessageAt(std::uint64_t microseconds) const {

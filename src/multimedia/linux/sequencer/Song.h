@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "multimedia/linux/sequencer/StandardMidiFile.h"
@@ -27,8 +28,10 @@ class Song {
  public:
   Song() = default;
   // Messages at the same time keep the order of their tracks, then of the file. SysEx split into
-  // packets (F0 ... then F7 continuations) is joined; meta events only shape the timing.
-  explicit Song(const smf::StandardMidiFile& file);
+  // packets (F0 ... then F7 continuations) is joined; meta events only shape the timing, but
+  // for one: where the file gives `soundFont` a level of its own, that is the expression every
+  // channel starts with (see FontLevels.h).
+  explicit Song(const smf::StandardMidiFile& file, std::string_view soundFont = {});
 
   std::uint64_t LengthMicroseconds() const { return FLength; }
   const std::vector<SongMessage>& Messages() const { return FMessages; }

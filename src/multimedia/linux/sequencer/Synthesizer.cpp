@@ -19,16 +19,18 @@ constexpr unsigned kDefaultSampleRate = 44100;
 
 }  // namespace
 
-std::unique_ptr<Synthesizer> Synthesizer::Create(AudioOutput output, mm::MCIERROR& error) {
+std::unique_ptr<Synthesizer> Synthesizer::Create(AudioOutput output,
+                                                 std::span<const SoundFontCandidate> soundFonts,
+                                                 mm::MCIERROR& error) {
   std::unique_ptr<Synthesizer> synthesizer(new Synthesizer());
-  error = synthesizer->Open(output);
+  error = synthesizer->Open(output, soundFonts);
   if (error != mm::MMSYSERR_NOERROR) {
     synthesizer.reset();
   }
   return synthesizer;
 }
 
-mm::MCIERROR Synthesizer::Open(AudioOutput output) {
+mm::MCIERROR Synthesizer::Open(AudioOutput output, std::span<const SoundFontCandidate> soundFonts) {
   FOutput = output;
   // Errors and warnings still reach the log.
   fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
@@ -37,8 +39,9 @@ mm::MCIERROR Synthesizer::Open(AudioOutput output) {
   if (FSettings == nullptr) {
     return mm::MCIERR_OUT_OF_MEMORY;
   }
-  // Samples load with the instruments that select them: the whole soundfont would hold 6 MB and
-  // most of the start-up time for instruments a piece never plays.
+  // Samples load with the instruments that select them: the whole soundfont would hold 6 MB
+  // (TimGM6mb) to 148 MB (FluidR3_GM) and most of the start-up time for instruments a piece
+  // never plays.
   fluid_settings_setint(FSettings, "synth.dynamic-sample-loading", 1);
   fluid_settings_setnum(FSettings, "synth.gain", kSynthesizerGain);
   if (output == AudioOutput::kDevice) {
@@ -70,7 +73,7 @@ mm::MCIERROR Synthesizer::Open(AudioOutput output) {
   if (FSynthClient == FLUID_FAILED || FClient == FLUID_FAILED) {
     return mm::MCIERR_OUT_OF_MEMORY;
   }
-  if (fluid_synth_sfload(FSynth, kSoundFontPath, 1) == FLUID_FAILED) {
+  if (!LoadSoundFont(soundFonts)) {
     return mm::MCIERR_CANNOT_LOAD_DRIVER;
   }
   if (FOutputStream) {
@@ -82,6 +85,19 @@ mm::MCIERROR Synthesizer::Open(AudioOutput output) {
         [this] { OnOutputLost(); }, [this] { OnOutputBack(); });
   }
   return mm::MMSYSERR_NOERROR;
+}
+
+bool Synthesizer::LoadSoundFont(std::span<const SoundFontCandidate> soundFonts) {
+  for (const SoundFontCandidate& candidate : soundFonts) {
+    const std::optional<SoundFont> font = IdentifySoundFont(candidate);
+    if (font && fluid_synth_sfload(FSynth, font->path.c_str(), 1) != FLUID_FAILED) {
+      FSoundFontName = font->knownName;
+      ReportSoundFontChoice(SoundFontChoiceLine(font, soundFonts));
+      return true;
+    }
+  }
+  ReportSoundFontChoice(SoundFontChoiceLine(std::nullopt, soundFonts));
+  return false;
 }
 
 Synthesizer::OutputLock::OutputLock(SoundServerStream* output) : FOutputStream(output) {

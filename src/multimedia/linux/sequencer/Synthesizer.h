@@ -8,9 +8,11 @@
 #include <memory>
 #include <mutex>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "multimedia/linux/sequencer/Song.h"
+#include "multimedia/linux/sequencer/SoundFontChoice.h"
 #include "multimedia/linux/sequencer/SoundServerStream.h"
 #include "multimedia/mci.h"
 
@@ -21,7 +23,6 @@ struct _fluid_event_t;
 
 namespace sequencer {
 
-constexpr const char* kSoundFontPath = "/usr/share/sounds/sf2/default-GM.sf2";
 // FluidSynth's default of 0.2 leaves music some 20 dB below where players level it. At this gain
 // the quietest arrangements reach about -19 LUFS at full volume; the louder ones set their own
 // level (their expression), so the catalogue plays evenly and no piece comes near full scale.
@@ -34,9 +35,12 @@ enum class AudioOutput {
 
 class Synthesizer {
  public:
-  // nullptr and `error` set when the soundfont cannot be loaded. Without a sound server the
-  // device still opens: its sound starts once a server is there.
-  static std::unique_ptr<Synthesizer> Create(AudioOutput output, mm::MCIERROR& error);
+  // Loads the first of the soundfonts that loads, and says which on standard error. nullptr and
+  // `error` set when none loads. Without a sound server the device still opens: its sound
+  // starts once a server is there.
+  static std::unique_ptr<Synthesizer> Create(AudioOutput output,
+                                             std::span<const SoundFontCandidate> soundFonts,
+                                             mm::MCIERROR& error);
   ~Synthesizer();
   Synthesizer(const Synthesizer&) = delete;
   Synthesizer& operator=(const Synthesizer&) = delete;
@@ -69,6 +73,10 @@ class Synthesizer {
 
   unsigned SampleRate() const { return FSampleRate; }
 
+  // The name the loaded soundfont's levels go by; empty for a font the catalogue is not
+  // levelled with.
+  const std::string& SoundFontName() const { return FSoundFontName; }
+
  private:
   // Messages that start in the same synthesiser block go out together, in song order.
   struct Batch {
@@ -91,7 +99,8 @@ class Synthesizer {
   };
 
   Synthesizer() = default;
-  mm::MCIERROR Open(AudioOutput output);
+  mm::MCIERROR Open(AudioOutput output, std::span<const SoundFontCandidate> soundFonts);
+  bool LoadSoundFont(std::span<const SoundFontCandidate> soundFonts);
   // Starts song time `from` of the performance that began at FOrigin, `played` in.
   void Start(const void* owner, std::shared_ptr<const Song> song, std::uint64_t fromMicroseconds,
              std::uint64_t toMicroseconds, FinishedHandler finished, std::uint64_t played);
@@ -118,6 +127,7 @@ class Synthesizer {
   short FClient = -1;
   AudioOutput FOutput = AudioOutput::kOffline;
   unsigned FSampleRate = 44100;
+  std::string FSoundFontName;
   std::unique_ptr<SoundServerStream> FOutputStream;  // kDevice only
 
   // Shared with the audio thread. Never held while calling FluidSynth from the caller's thread:
