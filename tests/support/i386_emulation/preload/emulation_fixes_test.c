@@ -25,12 +25,15 @@ static void test_exact_mappings(void) {
   char* taken = mmap(NULL, page, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   errno = 0;
   void* over = mmap(taken, page, PROT_READ, flags, -1, 0);
-  if (over != MAP_FAILED) fail("mapping over a mapped page succeeds", 0, 1);
-  if (errno != EEXIST) fail("errno of a mapping over a mapped page", EEXIST, errno);
+  if (over != MAP_FAILED)
+    fail("mapping over a mapped page succeeds", 0, 1);
+  if (errno != EEXIST)
+    fail("errno of a mapping over a mapped page", EEXIST, errno);
 
   munmap(taken, page);
   void* free_again = mmap(taken, page, PROT_READ, flags, -1, 0);
-  if (free_again != taken) fail("a mapping at a free address lands there", 1, 0);
+  if (free_again != taken)
+    fail("a mapping at a free address lands there", 1, 0);
   munmap(free_again, page);
 }
 
@@ -48,10 +51,18 @@ static char* unmapped_page;
 static char* read_only_page;
 static volatile int divisor;
 
-static void write_unmapped(void) { *(volatile char*)unmapped_page = 1; }
-static void write_read_only(void) { *(volatile char*)read_only_page = 1; }
-static void breakpoint(void) { __asm__ volatile("int3"); }
-static void divide_by_zero(void) { divisor = 100 / divisor; }
+static void write_unmapped(void) {
+  *(volatile char*)unmapped_page = 1;
+}
+static void write_read_only(void) {
+  *(volatile char*)read_only_page = 1;
+}
+static void breakpoint(void) {
+  __asm__ volatile("int3");
+}
+static void divide_by_zero(void) {
+  divisor = 100 / divisor;
+}
 
 static void test_trap_numbers(void) {
   static const struct {
@@ -76,15 +87,19 @@ static void test_trap_numbers(void) {
   sigaction(SIGFPE, &action, NULL);
   for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
     reported_trap = -2;
-    if (sigsetjmp(after_fault, 1) == 0) cases[i].cause();
-    if (reported_trap != cases[i].trap) fail(cases[i].fault, cases[i].trap, reported_trap);
+    if (sigsetjmp(after_fault, 1) == 0)
+      cases[i].cause();
+    if (reported_trap != cases[i].trap)
+      fail(cases[i].fault, cases[i].trap, reported_trap);
   }
 }
 
 static __thread volatile long own_value;
 
 // Read afresh through %gs each time: the compiler may keep a thread's TLS address otherwise.
-__attribute__((noinline)) static long read_own_value(void) { return own_value; }
+__attribute__((noinline)) static long read_own_value(void) {
+  return own_value;
+}
 static pthread_barrier_t all_created;
 static volatile sig_atomic_t signals_seen;
 
@@ -113,17 +128,21 @@ static void test_thread_values(void) {
   signal(SIGUSR1, count_signal);
   pthread_barrier_init(&all_created, NULL, 3);
   pthread_t threads[2];
-  for (long i = 0; i < 2; ++i) pthread_create(&threads[i], NULL, keep_value, (void*)(i + 1));
+  for (long i = 0; i < 2; ++i)
+    pthread_create(&threads[i], NULL, keep_value, (void*)(i + 1));
   keep_value((void*)100);
-  for (int i = 0; i < 2; ++i) pthread_join(threads[i], NULL);
-  if (signals_seen != 1500) fail("signals handled", 1500, signals_seen);
+  for (int i = 0; i < 2; ++i)
+    pthread_join(threads[i], NULL);
+  if (signals_seen != 1500)
+    fail("signals handled", 1500, signals_seen);
 }
 
 int main(void) {
   test_exact_mappings();
   test_trap_numbers();
   test_thread_values();
-  if (failures) return 1;
+  if (failures)
+    return 1;
   puts("PASS");
   return 0;
 }

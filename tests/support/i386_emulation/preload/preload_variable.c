@@ -3,7 +3,8 @@
 // complain: the variable is taken out of the environment once it has done its work.
 static int is_preload_variable(const char* entry) {
   const char* name = "LD_PRELOAD=";
-  while (*name && *entry == *name) ++entry, ++name;
+  while (*name && *entry == *name)
+    ++entry, ++name;
   return *name == 0;
 }
 
@@ -12,7 +13,8 @@ __attribute__((constructor)) static void forget_preload(int argc, char** argv, c
   (void)argv;
   char** kept = environment;
   for (char** entry = environment; *entry; ++entry) {
-    if (!is_preload_variable(*entry)) *kept++ = *entry;
+    if (!is_preload_variable(*entry))
+      *kept++ = *entry;
   }
   *kept = 0;
 }

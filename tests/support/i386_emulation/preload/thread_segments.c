@@ -52,7 +52,9 @@ static void lock_creation(void) {
   }
 }
 
-static void unlock_creation(void) { __atomic_store_n(&creating, 0, __ATOMIC_RELEASE); }
+static void unlock_creation(void) {
+  __atomic_store_n(&creating, 0, __ATOMIC_RELEASE);
+}
 
 static int has_ended(int thread) {
   long process = system_call(kSysGetpid, 0, 0, 0, 0);
@@ -68,23 +70,29 @@ static int claim_entry(unsigned base, int thread) {
       owners[i].thread = thread;
       return i;
     }
-    if (free_entry < 0 && owners[i].base == 0) free_entry = i;
+    if (free_entry < 0 && owners[i].base == 0)
+      free_entry = i;
   }
   for (int i = 0; free_entry < 0 && i < kEntries; ++i) {
-    if (has_ended(owners[i].thread)) free_entry = i;
+    if (has_ended(owners[i].thread))
+      free_entry = i;
   }
-  if (free_entry >= 0) owners[free_entry] = (struct Owner){base, thread};
+  if (free_entry >= 0)
+    owners[free_entry] = (struct Owner){base, thread};
   return free_entry;
 }
 
-static unsigned ldt_selector(int entry) { return ((unsigned)(kFirstEntry + entry) << 3) | 7; }
+static unsigned ldt_selector(int entry) {
+  return ((unsigned)(kFirstEntry + entry) << 3) | 7;
+}
 
 // Called with creation locked. With every entry taken the thread stays on the shared one.
 static void move_to_own_entry(void) {
   unsigned base = thread_base();
   int thread = (int)system_call(kSysGettid, 0, 0, 0, 0);
   int entry = claim_entry(base, thread);
-  if (entry < 0) return;
+  if (entry < 0)
+    return;
   struct SegmentDescriptor descriptor = {kFirstEntry + entry, base, 0xfffff, kDataSegmentFlags};
   if (system_call(kSysModifyLdt, kModifyLdtWrite, (long)&descriptor, sizeof descriptor, 0) != 0) {
     return;
@@ -103,13 +111,15 @@ static void back_to_tls_entry(void) {
 static void take_free_tls_entries(void) {
   for (int i = 0; i < 8; ++i) {
     struct SegmentDescriptor placeholder = {(unsigned)-1, 0, 0, 0x01 | 0x40};
-    if (system_call(kSysSetThreadArea, (long)&placeholder, 0, 0, 0) != 0) return;
+    if (system_call(kSysSetThreadArea, (long)&placeholder, 0, 0, 0) != 0)
+      return;
   }
 }
 
 __attribute__((constructor)) static void move_main_thread(void) {
   unsigned selector = read_gs();
-  if (selector & 4) return;  // already in the LDT: nothing of ours to mend
+  if (selector & 4)
+    return;  // already in the LDT: nothing of ours to mend
   tls_entry = selector >> 3;
   take_free_tls_entries();
   lock_creation();
@@ -140,9 +150,11 @@ static void* start_on_own_entry(void* data) {
 int pthread_create(void* thread, const void* attributes, ThreadStart start, void* argument) {
   typedef int (*Create)(void*, const void*, ThreadStart, void*);
   static Create real;
-  if (!real) real = (Create)dlsym(RTLD_NEXT, "pthread_create");
+  if (!real)
+    real = (Create)dlsym(RTLD_NEXT, "pthread_create");
   unsigned selector = read_gs();
-  if (!(selector & 4) || tls_entry == 0) return real(thread, attributes, start, argument);
+  if (!(selector & 4) || tls_entry == 0)
+    return real(thread, attributes, start, argument);
 
   struct Handover handover = {start, argument, {0, 0}, 0};
   unsigned long all_signals[2] = {~0ul, ~0ul};

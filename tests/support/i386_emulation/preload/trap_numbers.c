@@ -30,22 +30,32 @@ static InfoHandler program_handlers[kSignals];
 static long trap_number(int signal, int code) {
   switch (signal) {
     case kSigsegv:
-      if (code == 1 || code == 2) return 14;  // page fault: SEGV_MAPERR, SEGV_ACCERR
-      if (code == kSiKernel) return 13;       // general protection
+      if (code == 1 || code == 2)
+        return 14;  // page fault: SEGV_MAPERR, SEGV_ACCERR
+      if (code == kSiKernel)
+        return 13;  // general protection
       break;
     case kSigbus:
-      if (code == 1) return 17;               // alignment check: BUS_ADRALN
-      if (code == 2 || code == 3) return 14;  // page fault beyond a file: BUS_ADRERR, BUS_OBJERR
-      if (code == kSiKernel) return 11;       // segment not present
+      if (code == 1)
+        return 17;  // alignment check: BUS_ADRALN
+      if (code == 2 || code == 3)
+        return 14;  // page fault beyond a file: BUS_ADRERR, BUS_OBJERR
+      if (code == kSiKernel)
+        return 11;  // segment not present
       break;
     case kSigfpe:
-      if (code == 1) return 0;               // divide error: FPE_INTDIV
-      if (code == 2) return 4;               // overflow: FPE_INTOVF
-      if (code >= 3 && code <= 8) return 16;  // x87 floating-point error
+      if (code == 1)
+        return 0;  // divide error: FPE_INTDIV
+      if (code == 2)
+        return 4;  // overflow: FPE_INTOVF
+      if (code >= 3 && code <= 8)
+        return 16;  // x87 floating-point error
       break;
     case kSigtrap:
-      if (code >= 1 && code <= 4) return 1;  // debug: TRAP_BRKPT, TRAP_TRACE, ..., TRAP_HWBKPT
-      if (code == kSiKernel) return 3;       // int3
+      if (code >= 1 && code <= 4)
+        return 1;  // debug: TRAP_BRKPT, TRAP_TRACE, ..., TRAP_HWBKPT
+      if (code == kSiKernel)
+        return 3;  // int3
       break;
   }
   return -1;
@@ -53,7 +63,8 @@ static long trap_number(int signal, int code) {
 
 static void call_with_trap_number(int signal, struct SignalInfo* info, void* context) {
   long* trapno = (long*)((char*)context + kGregsOffset) + kRegTrapno;
-  if (*trapno == -1) *trapno = trap_number(signal, info->code);
+  if (*trapno == -1)
+    *trapno = trap_number(signal, info->code);
   program_handlers[signal](signal, info, context);
 }
 
@@ -64,8 +75,10 @@ static int is_fault_signal(int signal) {
 int sigaction(int signal, const struct Action* action, struct Action* previous) {
   typedef int (*SetAction)(int, const struct Action*, struct Action*);
   static SetAction real;
-  if (!real) real = (SetAction)dlsym(RTLD_NEXT, "sigaction");
-  if (!is_fault_signal(signal)) return real(signal, action, previous);
+  if (!real)
+    real = (SetAction)dlsym(RTLD_NEXT, "sigaction");
+  if (!is_fault_signal(signal))
+    return real(signal, action, previous);
 
   InfoHandler replaced = program_handlers[signal];
   struct Action wrapped;
@@ -78,7 +91,8 @@ int sigaction(int signal, const struct Action* action, struct Action* previous) 
     given = &wrapped;
   }
   int result = real(signal, given, previous);
-  if (result != 0) program_handlers[signal] = replaced;
+  if (result != 0)
+    program_handlers[signal] = replaced;
   if (result == 0 && previous && previous->handler == call_with_trap_number) {
     previous->handler = replaced;
   }
