@@ -15,6 +15,9 @@ check() {  # <name> <command...>: one check, counted once
   fi
 }
 
+# A command that ctest runs under (it runs ctest as its last arguments); none by default.
+ctest_launcher=()
+
 run_ctest() {  # <build dir> [ctest options...]: counts every test case
   local dir=$1; shift
   local log="$dir/ctest.log"
@@ -22,7 +25,7 @@ run_ctest() {  # <build dir> [ctest options...]: counts every test case
   if [ ! -f "$dir/CTestTestfile.cmake" ]; then
     failed=$((failed + 1)); failures+=("ctest $dir: not built"); return
   fi
-  (cd "$dir" && ctest --output-on-failure --timeout 600 "$@") >"$log" 2>&1
+  (cd "$dir" && "${ctest_launcher[@]}" ctest --output-on-failure --timeout 600 "$@") >"$log" 2>&1
   local line total bad
   line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
   if [ -z "$line" ]; then
