@@ -17,6 +17,8 @@ export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home
 mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
 export LANG=C.UTF-8 XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-kalvio
+# The soundfont the tests name, whatever the system's default is.
+export KALVIO_SOUNDFONT=/usr/share/sounds/sf2/TimGM6mb.sf2
 unset DISPLAY QT_QPA_PLATFORM
 # Qt speaks to assistive technologies only when asked to.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
