@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/FileSystem.h"
+#include "platform/linux/FileDescriptor.h"
 #include "rtl/Exception.h"
 #include "rtl/TextConversion.h"
 
@@ -21,28 +22,6 @@ std::filesystem::path NativePath(const std::u16string& path) {
   throw Exception(u"ファイル \"" + path + u"\" を作成できません。" +
                   Utf8ToUtf16(std::strerror(error)));
 }
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : FFd(fd) {}
-  ~FileDescriptor() {
-    if (FFd >= 0) {
-      ::close(FFd);
-    }
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int Get() const { return FFd; }
-  // Closing can report a failed delayed write.
-  int Close() {
-    const int result = ::close(FFd);
-    FFd = -1;
-    return result;
-  }
-
- private:
-  int FFd;
-};
 
 class LinuxFileSystem final : public FileSystem {
  public:
@@ -104,7 +83,7 @@ class LinuxFileSystem final : public FileSystem {
       data += written;
       remaining -= static_cast<std::size_t>(written);
     }
-    if (file.Close() != 0) {
+    if (!file.Close()) {
       ThrowCreateError(path, errno);
     }
   }

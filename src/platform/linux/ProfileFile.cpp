@@ -11,6 +11,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/linux/FileDescriptor.h"
+
 namespace platform {
 namespace {
 
@@ -18,24 +20,6 @@ namespace {
 constexpr int kMostLinksFollowed = 40;
 // The characters mkostemp fills in at the end of a temporary's name.
 constexpr std::string_view kRandomPart = "XXXXXX";
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : FFd(fd) {}
-  ~FileDescriptor() {
-    if (FFd >= 0) {
-      ::close(FFd);
-    }
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int Get() const { return FFd; }
-  // The result of close(2), which reports a write that failed late.
-  bool Close() { return ::close(std::exchange(FFd, -1)) == 0; }
-
- private:
-  int FFd;
-};
 
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.rfind('/');

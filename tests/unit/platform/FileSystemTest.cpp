@@ -14,11 +14,6 @@ namespace {
 namespace fs = std::filesystem;
 using platform::SystemFileSystem;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 void WriteAll(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
@@ -41,7 +36,7 @@ TEST(FileSystem, WritesContentByteForByteAndTruncatesOlderContent) {
   }
   WriteAll(file, std::string(10000, 'x'));
   SystemFileSystem().WriteNewContent(TempFolder::Text(file), Bytes(content));
-  EXPECT_EQ(ReadAll(file), content);
+  EXPECT_EQ(TempFolder::Contents(file), content);
 }
 
 TEST(FileSystem, RefusesToWriteThroughPlantedLinks) {
@@ -64,7 +59,7 @@ TEST(FileSystem, RefusesToWriteThroughPlantedLinks) {
       EXPECT_GT(error.Message().size(), TempFolder::Text(planted).size() + 16);
     }
   }
-  EXPECT_EQ(ReadAll(victim), "precious");
+  EXPECT_EQ(TempFolder::Contents(victim), "precious");
 }
 
 TEST(FileSystem, ReportsAFileThatCannotBeCreated) {

@@ -14,17 +14,12 @@ namespace {
 namespace fs = std::filesystem;
 using platform::TIniFile;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 TEST(IniFile, WritesEachValueAtOnceAndReadsItBack) {
   TempFolder temp;
   const auto path = temp / "Kalvio.Ini";
   TIniFile ini(TempFolder::Text(path));
   ini.WriteInteger(u"Window", u"Left", -12);
-  EXPECT_NE(ReadAll(path).find("Left=-12"), std::string::npos);
+  EXPECT_NE(TempFolder::Contents(path).find("Left=-12"), std::string::npos);
   ini.WriteInteger(u"SaundSeting", u"SaundIndex", 26);
   ini.WriteBool(u"SaundSeting", u"Repeat", true);
   ini.WriteString(u"SaundSeting", u"Title", u"きよしこの夜");
@@ -58,7 +53,7 @@ TEST(IniFile, KeepsOtherLinesWhenWriting) {
   std::ofstream(path) << "; written by hand\n[Window]\nLeft=3\n[Other]\nKeep=yes\n";
   TIniFile ini(TempFolder::Text(path));
   ini.WriteInteger(u"window", u"left", 40);
-  const std::string text = ReadAll(path);
+  const std::string text = TempFolder::Contents(path);
   EXPECT_NE(text.find("; written by hand"), std::string::npos);
   EXPECT_NE(text.find("Keep=yes"), std::string::npos);
   EXPECT_EQ(ini.ReadInteger(u"Window", u"Left", 0), 40);

@@ -25,11 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 using platform::TIniFile;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 std::set<std::string> NamesIn(const fs::path& folder) {
   std::set<std::string> names;
   for (const auto& entry : fs::directory_iterator(folder)) {
@@ -131,7 +126,7 @@ TEST(ProfileFile, AFileThatCannotBeReadIsNeverReplaced) {
       EXPECT_EQ(NamesIn(temp.Path()), before);
       if (fs::exists(temp / "real.ini")) {
         fs::permissions(temp / "real.ini", fs::perms::owner_read, fs::perm_options::add);
-        EXPECT_EQ(ReadAll(temp / "real.ini"), kStored);
+        EXPECT_EQ(TempFolder::Contents(temp / "real.ini"), kStored);
       }
     }
   }
@@ -185,7 +180,7 @@ TEST(ProfileFile, ADanglingLinkIsWrittenThrough) {
     c.link(temp.Path());
     TIniFile(TempFolder::Text(temp / "Kalvio.Ini")).WriteInteger(u"SaundSeting", u"SaundIndex", 9);
     EXPECT_TRUE(fs::is_symlink(temp / "Kalvio.Ini"));
-    EXPECT_EQ(ReadAll(temp / c.target), "[SaundSeting]\nSaundIndex=9\n");
+    EXPECT_EQ(TempFolder::Contents(temp / c.target), "[SaundSeting]\nSaundIndex=9\n");
     EXPECT_EQ(fs::status(temp / c.target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                   fs::perms::others_read);
@@ -211,7 +206,7 @@ TEST(ProfileFile, ALeftoverTemporaryIsRemovedAtTheNextWrite) {
   }
   TIniFile(TempFolder::Text(path)).WriteInteger(u"SaundSeting", u"SaundIndex", 7);
   EXPECT_EQ(NamesIn(temp.Path()), kept);
-  EXPECT_EQ(ReadAll(path), "[SaundSeting]\nSaundIndex=7\nMastarVolume=70\n");
+  EXPECT_EQ(TempFolder::Contents(path), "[SaundSeting]\nSaundIndex=7\nMastarVolume=70\n");
 }
 
 // The keys of one update reach the file in one rename, as the same bytes the writes one at a
@@ -236,7 +231,7 @@ TEST(ProfileFile, AnUpdateReplacesTheFileOnce) {
     file->WriteInteger(u"SaundSeting", u"SaundIndex", 12);
     file->WriteBool(u"SaundSeting", u"Repeat", false);
   }
-  EXPECT_EQ(ReadAll(path), stored);  // held until the update
+  EXPECT_EQ(TempFolder::Contents(path), stored);  // held until the update
   ini.UpdateFile();
 
   int renamesOfTheFile = 0;
@@ -250,8 +245,8 @@ TEST(ProfileFile, AnUpdateReplacesTheFileOnce) {
   }
   ::close(watch);
   EXPECT_EQ(renamesOfTheFile, 1);
-  EXPECT_EQ(ReadAll(path), ReadAll(temp / "one-by-one.ini"));
-  EXPECT_EQ(ReadAll(path),
+  EXPECT_EQ(TempFolder::Contents(path), TempFolder::Contents(temp / "one-by-one.ini"));
+  EXPECT_EQ(TempFolder::Contents(path),
             "; mine\r\n[SaundSeting]\r\nRepeat=0\r\nMastarVolume=55\r\nSaundIndex=12\r\n"
             "[Window]\r\nLeft=-4\r\nTop=30\r\n");
 }

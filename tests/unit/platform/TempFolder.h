@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "rtl/TextConversion.h"
@@ -17,6 +19,11 @@ class TempFolder {
   std::filesystem::path operator/(const std::string& name) const { return FPath / name; }
   static std::u16string Text(const std::filesystem::path& path) {
     return Utf8ToUtf16(path.string());
+  }
+  // A file's bytes.
+  static std::string Contents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
   }
 
  private:
