@@ -25,6 +25,7 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 started_pids=()
 end_session() {
+  set +e  # every step, whatever the one before it did
   for pid in "${started_pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
   [ -f "$work/weston.pid" ] && kill "$(cat "$work/weston.pid")" 2>/dev/null || true
   [ -f "$work/session_bus.pid" ] && kill "$(cat "$work/session_bus.pid")" 2>/dev/null || true
