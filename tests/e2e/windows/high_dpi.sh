@@ -28,7 +28,7 @@ window=$(main_window)
 sleep 1
 expect_lines "$window" \
   "client=459x357" \
-  "control class=Button text= in=window at=240,2 size=83x90 enabled=1 visible=1 kind=ownerdraw" \
+  "control class=Button text=Next Music in=window at=240,2 size=83x90 enabled=1 visible=1 kind=ownerdraw" \
   "rowHeight=20"
 read -r x y < <(point_of "$window" clientAt)
 import -window root -depth 8 "$work/screen.ppm"
