@@ -71,23 +71,7 @@ start_kalvio() {
   started_pids+=("$kalvio_pid")
 }
 
-running() {  # exited children linger as zombies until collected
-  local state
-  state=$(awk '/^State:/ {print $2}' "/proc/$1/status" 2>/dev/null || true)
-  [ -n "$state" ] && [ "$state" != Z ]
-}
-
-wait_for_exit() {  # <pid>; the exit code is then in $exit_code
-  for _ in $(seq 200); do
-    if ! running "$1"; then
-      exit_code=0
-      wait "$1" || exit_code=$?
-      return 0
-    fi
-    sleep 0.1
-  done
-  fail "process $1 did not end"
-}
+source "$(dirname "$0")/../processes.sh"
 
 # The compositor's own account of the windows on screen.
 scene() {
