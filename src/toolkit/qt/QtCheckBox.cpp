@@ -1,6 +1,5 @@
 #include <QCheckBox>
 #include <QMetaObject>
-#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
@@ -16,16 +15,7 @@ class QtCheckBoxWidget : public QtControlWidget<QCheckBox> {
  public:
   using QtControlWidget::QtControlWidget;
 
-  // The user's clicks and keys toggle the box while one of its events is handled; anything else
-  // is an assistive technology's toggle.
-  bool HandlingOwnEvent() const { return FHandlingOwnEvent; }
-
  protected:
-  bool event(QEvent* event) override {
-    const QScopedValueRollback own(FHandlingOwnEvent, true);
-    return QtControlWidget::event(event);
-  }
-
   // The style draws the focus around the text, which a box narrower than its text cuts off:
   // it goes around the whole box instead.
   void paintEvent(QPaintEvent* /*event*/) override {
@@ -41,17 +31,14 @@ class QtCheckBoxWidget : public QtControlWidget<QCheckBox> {
       painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
   }
-
- private:
-  bool FHandlingOwnEvent = false;
 };
 
 class QtCheckBoxPeer final : public QtControlPeer<CheckBoxPeer, QtCheckBoxWidget> {
  public:
   QtCheckBoxPeer(TCheckBox& owner, WidgetPeer& parent) : QtControlPeer(owner, parent) {
     FWidget->setFocusPolicy(Qt::StrongFocus);
-    // toggled, not clicked: an assistive technology's toggle raises no click. setChecked from
-    // code is kept quiet below.
+    // toggled, not clicked: an assistive technology's toggle raises no click. The user toggles
+    // the box inside its own events; setChecked from code is kept quiet below.
     QObject::connect(FWidget, &QCheckBox::toggled, [this, &owner](bool checked) {
       if (FWidget->HandlingOwnEvent()) {
         owner.DoUserClick(checked);

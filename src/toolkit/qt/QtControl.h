@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QWidget>
 #include <set>
 
@@ -31,8 +32,22 @@ class QtControlWidget : public Base {
  public:
   QtControlWidget(TControl& owner, QWidget* parent) : Base(parent), FOwner(owner) {}
 
+  // Runs an action as the control's own: a change it makes is the user's or the code's. Any
+  // change made outside the control's events and such actions comes from an assistive
+  // technology.
+  template <class Action>
+  auto AsOwnEvent(Action action) {
+    const QScopedValueRollback own(FHandlingOwnEvent, true);
+    return action();
+  }
+  bool HandlingOwnEvent() const { return FHandlingOwnEvent; }
+
  protected:
   TControl& Owner() const { return FOwner; }
+
+  bool event(QEvent* event) override {
+    return AsOwnEvent([&] { return Base::event(event); });
+  }
 
   void keyPressEvent(QKeyEvent* event) override {
     if (!event->isAutoRepeat()) {
@@ -76,6 +91,7 @@ class QtControlWidget : public Base {
  private:
   TControl& FOwner;
   std::set<int> FPressedKeys;
+  bool FHandlingOwnEvent = false;
 };
 
 // The ControlPeer operations every widget shares. The widget is owned here unless its parent

@@ -3,7 +3,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
-#include <QScopedValueRollback>
 
 #include "toolkit/ListBox.h"
 #include "toolkit/qt/QtControl.h"
@@ -17,16 +16,8 @@ class QtListBoxWidget : public QtControlWidget<QListWidget> {
  public:
   using QtControlWidget::QtControlWidget;
 
-  // Changes the rows or the selection without taking it for an assistive technology's choice.
-  template <class Change>
-  void ChangeByCode(Change change) {
-    const QScopedValueRollback byCode(FHandlingOwnEvent, true);
-    change();
-  }
-
  protected:
   bool event(QEvent* event) override {
-    const QScopedValueRollback own(FHandlingOwnEvent, true);
     const bool handled = QtControlWidget::event(event);
     if (event->type() == QEvent::Paint && hasFocus()) {
       DrawFocusRing(*this, frameWidth());
@@ -34,8 +25,7 @@ class QtListBoxWidget : public QtControlWidget<QListWidget> {
     return handled;
   }
   bool viewportEvent(QEvent* event) override {
-    const QScopedValueRollback own(FHandlingOwnEvent, true);
-    const bool handled = QtControlWidget::viewportEvent(event);
+    const bool handled = AsOwnEvent([&] { return QtControlWidget::viewportEvent(event); });
     if (event->type() == QEvent::Paint && hasFocus()) {
       DrawFocusRing(*viewport(), 1);
     }
@@ -57,7 +47,7 @@ class QtListBoxWidget : public QtControlWidget<QListWidget> {
   // toggled on from outside) and chooses that row as a click does, once the change is complete.
   void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override {
     QtControlWidget::selectionChanged(selected, deselected);
-    if (!FHandlingOwnEvent && !FChoicePending) {
+    if (!HandlingOwnEvent() && !FChoicePending) {
       FChoicePending = true;
       QMetaObject::invokeMethod(
           this, [this] { ChooseByAssistant(); }, Qt::QueuedConnection);
@@ -105,7 +95,6 @@ class QtListBoxWidget : public QtControlWidget<QListWidget> {
     painter.fillRect(area, palette().color(QPalette::Highlight));
   }
 
-  bool FHandlingOwnEvent = false;
   bool FChoicePending = false;
 };
 
@@ -122,7 +111,7 @@ class QtListBoxPeer final : public QtControlPeer<ListBoxPeer, QtListBoxWidget> {
   }
 
   void SetItems(const std::vector<std::u16string>& items) override {
-    FWidget->ChangeByCode([&] {
+    FWidget->AsOwnEvent([&] {
       FWidget->clear();
       for (const auto& text : items) {
         auto* item = new QListWidgetItem(ToQString(text), FWidget);
@@ -148,7 +137,7 @@ class QtListBoxPeer final : public QtControlPeer<ListBoxPeer, QtListBoxWidget> {
     return selected.isEmpty() ? -1 : FWidget->row(selected.front());
   }
   void SetItemIndex(int index) override {
-    FWidget->ChangeByCode([&] {
+    FWidget->AsOwnEvent([&] {
       if (index < 0) {
         FWidget->clearSelection();
         FWidget->setCurrentRow(-1);
